@@ -1,0 +1,138 @@
+// The main window minus pixels: the whole game state, every event handler, and the view
+// state the shell paints.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "game/board.h"
+#include "game/host.h"
+#include "game/link.h"
+#include "game/random.h"
+#include "game/slide.h"
+#include "game/view_state.h"
+
+namespace tilvara {
+
+constexpr int HintsPerDeal = 5;
+constexpr int ReshufflesPerDeal = 1;
+constexpr int LastLevel = 7;
+constexpr int RevealThreshold = 5;  // clicks on Label1 above this mark every linkable tile
+constexpr int KeyEscape = 27;
+constexpr int KeyF1 = 112;
+constexpr int KeyF2 = 113;
+
+// Fixed geometry in twips.
+constexpr double GridLeft = 615, GridTop = 600;  // right of and level with the template
+constexpr double ClockBarLeft = 4660, ClockBarWidth = 10;
+constexpr double ClockFullWidth = 4590 - 70;  // a wider bar means the time is up
+
+// The variables of the main window, under their own names.
+struct GameState : SlideModes {
+    bool hasSelection = false;
+    LinkOutputs link;  // linkFlag, minLenViaCol, bestCol, minLenViaRow, bestRow
+    Board board;
+    int selCol = 0;
+    int selRow = 0;
+    int selIndex = 0;
+    int revealClicks = 0;
+    int tilesLeft = 0;
+    int tickCount = 0;
+    double startTime = 0;
+    double endTime = 0;
+    double usedTime = 0;  // a fraction of a day
+    int hintsLeft = 0;
+    int level = 0;
+    int totalScore = 0;
+    int recentScore1 = 0;  // oldest of the last three link scores
+    int recentScore2 = 0;
+    int recentScore3 = 0;
+    int reshufflesLeft = 0;
+};
+
+// "H:mm:ss" for a span given as a fraction of a day; a span that seems to run backwards
+// crossed midnight on a time-of-day clock.
+std::string FormatElapsed(double days);
+
+class Game : public GameState {
+public:
+    Game(Host& host, Random& random, TimeOfDay& clock);
+
+    const ViewState& View() const { return view_; }
+
+    // Start-up, before the window is first shown.
+    void Form_Load();
+    void NewGame();
+
+    void Image2_Click(int Index);
+    void Label1_Click();
+    void Form_KeyDown(int keyCode);
+    // A menu item by name; false for items the core does not handle (help and about) and
+    // for items that are disabled.
+    bool Menu_Click(std::string_view item);
+
+    void hard1_Click();
+    void hard2_Click() { StartLevel(2); }
+    void hard3_Click() { StartLevel(3); }
+    void hard4_Click() { StartLevel(4); }
+    void hard5_Click() { StartLevel(5); }
+    void hard6_Click() { StartLevel(6); }
+    void hard7_Click() { StartLevel(7); }
+    void hint_Click();
+    void hint11_Click();
+    void exit_Click();
+
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer3_Timer();
+    void Timer4_Timer();
+    void Timer5_Timer();
+
+    // The path pieces: a segment between the centres of two cells of one row or column.
+    void DrawHLine1(int row, int colA, int colB);
+    void DrawHLine2(int row, int colA, int colB);
+    void DrawVLine1(int col, int rowA, int rowB);
+    void DrawVLine2(int col, int rowA, int rowB);
+
+    // Scores one removed pair and grants the rewards of the last three scores.
+    void ScoreLink(int score);
+    // The pair scan over the whole field: twice the number of linkable pairs (each is
+    // found from both ends); in reveal mode it also marks them.
+    int CountLinkablePairs(bool mark);
+
+    bool Unloaded() const { return unloaded_; }
+    bool RemovalAtWork() const { return removalBusy_; }
+    // The invariants that hold between events: border empty, kinds in even counts, pictures
+    // visible exactly on tiles after the first deal, link outputs at rest, one mode at most.
+    bool IsConsistent() const;
+    // Puts a board in place with matching pictures, for tests and tools.
+    void PlaceBoard(const Board& newBoard);
+
+private:
+    void StartLevel(int n);
+    void SetTimer(TimerId id, bool on);
+    bool TimerOn(TimerId id) const { return view_.timers[static_cast<int>(id)]; }
+    void Message(std::string_view text);
+    void SetFace(int index, int kind, bool highlighted);
+    void LayOutSorted(bool createPictures);
+    void ShowPath(int row1, int col1, int row2, int col2);
+    void HoldPath();
+    void EndLevel();
+    void ReshufflePass();
+    void AbandonRemoval();
+    void DrawH(Piece& piece, int row, int colA, int colB);
+    void DrawV(Piece& piece, int col, int rowA, int rowB);
+
+    Host& host_;
+    Random& random_;
+    TimeOfDay& clock_;
+    ViewState view_;
+    bool unloaded_ = false;
+    bool dealt_ = false;
+    // From the path's hold until the slide is done: board clicks, hints and board checks
+    // wait, since the pair and its path are still held.
+    bool removalBusy_ = false;
+    unsigned dealCount_ = 0;  // tells a removal that the board was dealt anew under it
+};
+
+}  // namespace tilvara

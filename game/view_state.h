@@ -1,0 +1,86 @@
+// What the main window shows, in the window's own unit (twips, 15 to a pixel at 96 dpi):
+// the core keeps it, the shell only paints it.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "game/board.h"
+
+namespace tilvara {
+
+constexpr double TwipsPerPixel = 15.0;
+
+// A face from the normal store (Image1) or the highlighted store (Image8); kind 0 is blank.
+struct Face {
+    int kind = 0;
+    bool highlighted = false;
+    bool operator==(const Face&) const = default;
+};
+
+struct CellPicture {
+    Face face;
+    bool visible = false;
+    double left = 0, top = 0, width = 0, height = 0;
+};
+
+// Element 0 is the template: no picture, always in the window left of the first row.
+using CellPictures = std::array<CellPicture, CellCount + 1>;
+
+// A stretched path piece; its placement is kept in single precision.
+struct Piece {
+    float left = 0, top = 0, width = 0, height = 0;
+    bool visible = false;
+};
+
+struct Box {
+    double left = 0, top = 0, width = 0, height = 0;
+};
+
+struct Label {
+    std::string caption;
+    Box box;
+};
+
+struct MenuItem {
+    std::string name;  // hard1, hint, ..., the name the shell hands back on a click
+    std::string caption;
+    bool enabled = true;
+};
+
+struct Menu {
+    std::string name;
+    std::string caption;
+    bool enabled = true;
+    std::vector<MenuItem> items;
+};
+
+enum class TimerId { Timer1, Timer2, Timer3, Timer4, Timer5 };
+constexpr int TimerCount = 5;
+
+constexpr int TimerInterval(TimerId id) {
+    switch (id) {
+        case TimerId::Timer4: return 1000;
+        case TimerId::Timer5: return 500;
+        default: return 50;
+    }
+}
+
+struct ViewState {
+    std::string caption;
+    CellPictures Image2{};
+    Face Image3;  // scratch picture while two faces are exchanged
+    Piece Image4, Image5, Image6, Image7;
+    Box Image9;   // clock backing
+    Box Image10;  // clock bar, growing leftward
+    Label Label1, Label2, Label3, Label4;
+    std::vector<Menu> menus;
+    std::array<bool, TimerCount> timers{};
+    Box client;  // the window's initial client area
+
+    const MenuItem* FindItem(std::string_view name) const;
+    MenuItem* FindItem(std::string_view name);
+};
+
+}  // namespace tilvara
