@@ -1,0 +1,42 @@
+// Application-wide set-up: fonts that render Simplified Chinese, and the program's names.
+#include "ui/application.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QFontDatabase>
+
+namespace tilvara::ui {
+
+namespace {
+const QStringList ChineseFamilies = {"Noto Sans CJK SC", "WenQuanYi Zen Hei",
+                                     "Noto Sans SC", "Source Han Sans SC"};
+}
+
+const char* LabelFamily() { return "SimHei"; }
+
+void SetUpApplication(QApplication& app) {
+    QApplication::setApplicationName("Tilvara");
+    QApplication::setApplicationDisplayName("Tilvara");
+    QApplication::setApplicationVersion("2.0");
+    QApplication::setDesktopFileName("tilvara");
+    QApplication::setOrganizationName("Tilvara");
+
+    QFont::insertSubstitutions("SimHei", ChineseFamilies);
+    QFont font = app.font();
+    QStringList families = ChineseFamilies;
+    families.append(font.families());
+    // The first installed Simplified face leads, so Han text never falls back to a
+    // Japanese face under a C or English locale.
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& family : ChineseFamilies) {
+        if (installed.contains(family)) {
+            families.removeAll(family);
+            families.prepend(family);
+            break;
+        }
+    }
+    font.setFamilies(families);
+    QApplication::setFont(font);
+}
+
+}  // namespace tilvara::ui
