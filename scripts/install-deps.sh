@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Tilvara needs, and only those that are missing.
+#   scripts/install-deps.sh --build   compiler, CMake, Ninja, Qt 6, fonts: enough to build and play
+#   scripts/install-deps.sh --test    all of --build, plus GoogleTest, Google Benchmark, Xvfb,
+#                                     xdotool, ImageMagick, clang-format: enough for scripts/test.sh
+# Runs apt-get only when something is missing, as root or through sudo, without questions.
+set -euo pipefail
+
+# qt6-base-dev pulls the GL and Vulkan headers that find_package(Qt6 Gui) needs (libgl-dev,
+# libglx-dev, libopengl-dev, libvulkan-dev) as hard dependencies. The xcb platform plugin is only
+# a Recommends of libqt6gui6, so qt6-qpa-plugins is named; so is libgl-dev, which Qt's CMake
+# files look for. `file` lets CPack read the binary's shared-library dependencies.
+BUILD_PACKAGES=(
+    build-essential g++ cmake ninja-build git file
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
+    fonts-noto-cjk
+)
+# xauth is only a Recommends of xvfb, and xvfb-run needs it.
+TEST_PACKAGES=(
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth xdotool x11-utils imagemagick
+    clang-format desktop-file-utils
+)
+
+usage() {
+    sed -n '2,6p' "$0" | sed 's/^# \{0,1\}//'
+}
+
+want=()
+case "${1:-}" in
+    --build) want=("${BUILD_PACKAGES[@]}") ;;
+    --test) want=("${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}") ;;
+    -h | --help)
+        usage
+        exit 0
+        ;;
+    *)
+        usage >&2
+        exit 2
+        ;;
+esac
+
+missing=()
+for package in "${want[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    if [[ "$status" != "install ok installed" ]]; then
+        missing+=("$package")
+    fi
+done
+
+if ((${#missing[@]} == 0)); then
+    echo "install-deps: all ${#want[@]} packages are installed"
+    exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
+
+if [[ $(id -u) -eq 0 ]]; then
+    as_root=()
+elif command -v sudo >/dev/null 2>&1; then
+    # Without a terminal sudo cannot ask for a password: fail at once instead of hanging.
+    if [[ -t 0 ]]; then
+        as_root=(sudo)
+    else
+        as_root=(sudo -n)
+    fi
+else
+    echo "install-deps: error: missing packages (${missing[*]}), and this is neither root" \
+        "nor has sudo. Install them as root: apt-get install ${missing[*]}" >&2
+    exit 1
+fi
+
+apt_options=(-q -y --no-install-recommends -o Dpkg::Use-Pty=0 -o DPkg::Lock::Timeout=300)
+if ! "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -q -o DPkg::Lock::Timeout=300 \
+    update; then
+    echo "install-deps: error: apt-get update failed" >&2
+    exit 1
+fi
+if ! "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install "${apt_options[@]}" \
+    "${missing[@]}" </dev/null; then
+    echo "install-deps: error: could not install ${missing[*]}" >&2
+    exit 1
+fi
+echo "install-deps: installed ${#missing[@]} package(s)"

@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# The test command: installs the test dependencies, checks formatting and that the core stays free
+# of Qt, then builds and runs every test under the `default` preset and again under `asan`.
+# Needs no terminal and no display: the smoke tests start their own Xvfb.
+set -uo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.." || exit 1
+
+export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-2}
+export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-2}
+# The tests must not reach a developer's desktop; the smoke tests set up their own display.
+unset DISPLAY WAYLAND_DISPLAY
+
+started=$SECONDS
+results=()
+failed=0
+
+# Runs one step, prints its time and remembers the outcome for the summary.
+step() {
+    local name=$1
+    shift
+    local begin=$SECONDS
+    echo
+    echo "==== $name"
+    if "$@"; then
+        results+=("ok      $name ($((SECONDS - begin)) s)")
+        return 0
+    fi
+    results+=("FAILED  $name ($((SECONDS - begin)) s)")
+    failed=1
+    return 1
+}
+
+skip() {
+    results+=("skipped $1 (${2})")
+}
+
+summary() {
+    echo
+    echo "==== summary ($((SECONDS - started)) s)"
+    printf '  %s\n' "${results[@]}"
+    if ((failed)); then
+        echo "test.sh: FAILED"
+    else
+        echo "test.sh: all steps passed"
+    fi
+}
+
+# shellcheck disable=SC2317  # run through step()
+check_format() {
+    local tracked=() files=() file
+    mapfile -d '' tracked < <(git ls-files -z -- \
+        'game/*.cpp' 'game/*.h' 'ui/*.cpp' 'ui/*.h' 'tests/*.cpp' 'tests/*.h' \
+        'bench/*.cpp' 'bench/*.h')
+    # A tracked file deleted in the work tree is not there to check.
+    for file in "${tracked[@]}"; do
+        [[ -f "$file" ]] && files+=("$file")
+    done
+    if ((${#files[@]} == 0)); then
+        echo "no tracked C++ files: nothing to check"
+        return 0
+    fi
+    echo "clang-format --dry-run --Werror on ${#files[@]} files"
+    clang-format --dry-run --Werror "${files[@]}"
+}
+
+# shellcheck disable=SC2317  # run through step()
+# game/ is the rules core: it must build and be tested without Qt.
+check_core_without_qt() {
+    local ok=0
+    if grep -rnHE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<Q' game/; then
+        echo "error: the files above, under game/, include Qt headers" >&2
+        ok=1
+    fi
+    local lists=()
+    mapfile -t lists < <(find game -name CMakeLists.txt -o -name '*.cmake')
+    if ((${#lists[@]})) && grep -nHE '^[^#]*(Qt[0-9]*::|find_package[[:space:]]*\([[:space:]]*Qt)' \
+        "${lists[@]}"; then
+        echo "error: game/ must not find or link Qt (lines above)" >&2
+        ok=1
+    fi
+    ((ok == 0)) && echo "game/ includes no Qt header and links no Qt"
+    return "$ok"
+}
+
+# Builds and tests one preset; later steps are skipped once one fails.
+run_preset() {
+    local preset=$1
+    shift
+    step "configure $preset" cmake --preset "$preset" "$@" || {
+        skip "build $preset" "configure failed"
+        skip "ctest $preset" "configure failed"
+        return
+    }
+    step "build $preset" cmake --build --preset "$preset" --parallel "$CMAKE_BUILD_PARALLEL_LEVEL" || {
+        skip "ctest $preset" "build failed"
+        return
+    }
+    step "ctest $preset" ctest --preset "$preset" --output-on-failure \
+        --parallel "$CTEST_PARALLEL_LEVEL"
+}
+
+if ! step "install test dependencies" bash scripts/install-deps.sh --test; then
+    summary
+    exit 1
+fi
+step "clang-format" check_format
+step "game/ without Qt" check_core_without_qt
+# Tests and the whole tree are forced on, in case scripts/play.sh configured this directory
+# without them.
+run_preset default -DTILVARA_BUILD_UI=ON -DTILVARA_BUILD_TESTS=ON -DTILVARA_BUILD_BENCH=ON
+run_preset asan -DTILVARA_BUILD_UI=ON -DTILVARA_BUILD_TESTS=ON
+
+summary
+exit $failed
