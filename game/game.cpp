@@ -37,7 +37,10 @@ std::vector<Menu> MenuBar() {
           {"exit", "退出(Esc)"}}},
         // Never available: the game has no network play.
         {"s2", "网络游戏", false, {{"hard_net", "开始", false}}},
-        {"s3", "帮助", true, {{"hard_help", "帮助"}, {"advertise", "广告"}, {"hard_about", "关于"}}},
+        {"s3",
+         "帮助",
+         true,
+         {{"hard_help", "帮助"}, {"advertise", "广告"}, {"hard_about", "关于"}}},
     };
 }
 
@@ -522,11 +525,16 @@ void Game::Label1_Click() {
 bool Game::Menu_Click(std::string_view item) {
     const MenuItem* entry = view_.FindItem(item);
     if (entry == nullptr || !entry->enabled || unloaded_) return false;
-    if (item == "hard1") hard1_Click();
-    else if (item == "hint") hint_Click();
-    else if (item == "hint11") hint11_Click();
-    else if (item == "exit") exit_Click();
-    else return false;
+    if (item == "hard1")
+        hard1_Click();
+    else if (item == "hint")
+        hint_Click();
+    else if (item == "hint11")
+        hint11_Click();
+    else if (item == "exit")
+        exit_Click();
+    else
+        return false;
     return true;
 }
 

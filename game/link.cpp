@@ -72,8 +72,7 @@ void RowScan(const Board& board, LinkOutputs& out, int row1, int col1, int row2,
 
 }  // namespace
 
-void SearchLinkPaths(const Board& board, LinkOutputs& out, int row1, int col1, int row2,
-                     int col2) {
+void SearchLinkPaths(const Board& board, LinkOutputs& out, int row1, int col1, int row2, int col2) {
     if (row1 != row2) ColumnScan(board, out, row1, col1, row2, col2);
     out.linkFlag = LinkFlag::line;
     if (col1 != col2) RowScan(board, out, row1, col1, row2, col2);

@@ -53,11 +53,15 @@ void SlideAfterRemoval(const SlideModes& modes, Board& board, CellPictures& Imag
             // Same row: columns 10..18 count as the right half.
             const bool right1 = col1 >= 10, right2 = col2 >= 10;
             if (right1 && right2) {
-                if (col1 > col2) both(CloseGapLeft, row1, col1, CloseGapLeft, row2, col2);
-                else both(CloseGapLeft, row2, col2, CloseGapLeft, row1, col1);
+                if (col1 > col2)
+                    both(CloseGapLeft, row1, col1, CloseGapLeft, row2, col2);
+                else
+                    both(CloseGapLeft, row2, col2, CloseGapLeft, row1, col1);
             } else if (!right1 && !right2) {
-                if (col1 < col2) both(CloseGapRight, row1, col1, CloseGapRight, row2, col2);
-                else both(CloseGapRight, row2, col2, CloseGapRight, row1, col1);
+                if (col1 < col2)
+                    both(CloseGapRight, row1, col1, CloseGapRight, row2, col2);
+                else
+                    both(CloseGapRight, row2, col2, CloseGapRight, row1, col1);
             } else if (!right1) {
                 both(CloseGapRight, row1, col1, CloseGapLeft, row2, col2);
             } else {
@@ -72,32 +76,44 @@ void SlideAfterRemoval(const SlideModes& modes, Board& board, CellPictures& Imag
     if (modes.slideToMiddleV) {
         const bool lower1 = row1 > 4, lower2 = row2 > 4;
         if (col1 == col2 && lower1 && lower2) {
-            if (row1 > row2) both(CloseGapUp, row1, col1, CloseGapUp, row2, col2);
-            else both(CloseGapUp, row2, col2, CloseGapUp, row1, col1);
+            if (row1 > row2)
+                both(CloseGapUp, row1, col1, CloseGapUp, row2, col2);
+            else
+                both(CloseGapUp, row2, col2, CloseGapUp, row1, col1);
         } else if (col1 == col2 && !lower1 && !lower2) {
-            if (row1 < row2) both(CloseGapDown, row1, col1, CloseGapDown, row2, col2);
-            else both(CloseGapDown, row2, col2, CloseGapDown, row1, col1);
+            if (row1 < row2)
+                both(CloseGapDown, row1, col1, CloseGapDown, row2, col2);
+            else
+                both(CloseGapDown, row2, col2, CloseGapDown, row1, col1);
         } else {
             // Different columns, or one gap in each half: each half closes its own gap.
-            both(lower1 ? CloseGapUp : CloseGapDown, row1, col1,
-                 lower2 ? CloseGapUp : CloseGapDown, row2, col2);
+            both(lower1 ? CloseGapUp : CloseGapDown, row1, col1, lower2 ? CloseGapUp : CloseGapDown,
+                 row2, col2);
         }
     }
     if (modes.slideUp) {
-        if (col1 == col2 && row2 > row1) both(CloseGapUp, row2, col2, CloseGapUp, row1, col1);
-        else both(CloseGapUp, row1, col1, CloseGapUp, row2, col2);
+        if (col1 == col2 && row2 > row1)
+            both(CloseGapUp, row2, col2, CloseGapUp, row1, col1);
+        else
+            both(CloseGapUp, row1, col1, CloseGapUp, row2, col2);
     }
     if (modes.slideDown) {
-        if (col1 == col2 && row2 < row1) both(CloseGapDown, row2, col2, CloseGapDown, row1, col1);
-        else both(CloseGapDown, row1, col1, CloseGapDown, row2, col2);
+        if (col1 == col2 && row2 < row1)
+            both(CloseGapDown, row2, col2, CloseGapDown, row1, col1);
+        else
+            both(CloseGapDown, row1, col1, CloseGapDown, row2, col2);
     }
     if (modes.slideLeft) {
-        if (row1 == row2 && col2 > col1) both(CloseGapLeft, row2, col2, CloseGapLeft, row1, col1);
-        else both(CloseGapLeft, row1, col1, CloseGapLeft, row2, col2);
+        if (row1 == row2 && col2 > col1)
+            both(CloseGapLeft, row2, col2, CloseGapLeft, row1, col1);
+        else
+            both(CloseGapLeft, row1, col1, CloseGapLeft, row2, col2);
     }
     if (modes.slideRight) {
-        if (row1 == row2 && col2 < col1) both(CloseGapRight, row2, col2, CloseGapRight, row1, col1);
-        else both(CloseGapRight, row1, col1, CloseGapRight, row2, col2);
+        if (row1 == row2 && col2 < col1)
+            both(CloseGapRight, row2, col2, CloseGapRight, row1, col1);
+        else
+            both(CloseGapRight, row1, col1, CloseGapRight, row2, col2);
     }
 }
 
