@@ -1,0 +1,41 @@
+// The game's built-in pictures (tile faces, path pieces, clock, about picture), drawn once
+// at start-up for the screen's device pixel ratio.
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+#include <array>
+
+namespace tilvara::ui {
+
+// Faces keep transparent corners outside the rounded tile, so the window's background shows
+// between tiles. The path pieces and the clock bar do not change along their length: draw
+// them stretched with QPainter::drawPixmap(QRectF target, piece, QRectF(piece.rect())) (the
+// source rectangle counts device pixels) or in a QLabel with setScaledContents(true).
+class Artwork {
+public:
+    static constexpr int Kinds = 36;
+
+    // Renders every picture for this device pixel ratio (e.g. 1, 1.25, 2): pixmaps have
+    // size = logical size * dpr and setDevicePixelRatio(dpr), so they are crisp, never upscaled.
+    explicit Artwork(qreal devicePixelRatio);
+    qreal devicePixelRatio() const { return dpr_; }
+    // kind 1..36; kind 0 (or out of range) returns a null QPixmap (an empty cell shows nothing).
+    const QPixmap& face(int kind, bool highlighted) const;          // 39 x 49 logical
+    const QPixmap& horizontalPiece() const { return horizontal_; }  // 8 x 7 logical
+    const QPixmap& verticalPiece() const { return vertical_; }      // 7 x 8 logical
+    const QPixmap& clockBacking() const { return backing_; }        // 306 x 21 logical
+    const QPixmap& clockBar() const { return bar_; }  // 43 x 16 logical, stretched to any width
+    const QPixmap& aboutPicture() const { return about_; }  // 39 x 49 logical tile face
+    static QIcon applicationIcon();                         // from assets/icons/tilvara.svg
+
+private:
+    qreal dpr_;
+    // Element 0 stays null: it stands for the empty cell and for any kind out of range.
+    std::array<QPixmap, Kinds + 1> normal_;
+    std::array<QPixmap, Kinds + 1> highlighted_;
+    QPixmap horizontal_, vertical_, backing_, bar_, about_;
+};
+
+}  // namespace tilvara::ui
