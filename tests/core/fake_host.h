@@ -1,0 +1,208 @@
+// Test doubles for the rules core: a window that records what the game asks of it and can
+// run events from inside a message box or a path hold, a scripted generator and a clock.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "game/game.h"
+
+namespace tilvara::test {
+
+inline void FireTimer(Game& game, TimerId id) {
+    switch (id) {
+        case TimerId::Timer1: game.Timer1_Timer(); break;
+        case TimerId::Timer2: game.Timer2_Timer(); break;
+        case TimerId::Timer3: game.Timer3_Timer(); break;
+        case TimerId::Timer4: game.Timer4_Timer(); break;
+        case TimerId::Timer5: game.Timer5_Timer(); break;
+    }
+}
+
+// Time of day as a fraction of a day, set by the test.
+class FakeClock final : public TimeOfDay {
+public:
+    double now = 0;
+    double Now() override { return now; }
+    void Set(int hours, int minutes, double seconds) {
+        now = (hours * 3600 + minutes * 60 + seconds) / 86400.0;
+    }
+};
+
+// Draws come from the script while it lasts, then from a seeded generator (splitmix64),
+// so a test can fix a whole deal or only its start. Re-seeds are counted and change
+// nothing: a replay must not depend on the wall clock.
+class ScriptedRandom final : public Random {
+public:
+    explicit ScriptedRandom(std::uint64_t seed = 1) : state_(seed) {}
+
+    std::deque<double> script;
+    int reseeds = 0;
+    int draws = 0;
+
+    void Reseed(double) override { ++reseeds; }
+    double Next() override {
+        ++draws;
+        if (!script.empty()) {
+            const double u = script.front();
+            script.pop_front();
+            return u;
+        }
+        return static_cast<double>(NextBits() >> 11) * 0x1.0p-53;
+    }
+    std::uint64_t NextBits() {
+        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
+    int Below(int n) { return static_cast<int>(NextBits() % static_cast<std::uint64_t>(n)); }
+
+    // A deal whose every swap draws the visited cell itself: the sorted layout survives.
+    void ScriptIdentityDeal() {
+        for (int row = 1; row <= Rows; ++row) {
+            for (int col = 1; col <= Cols; ++col) {
+                script.push_back((row - 0.5) / Rows);
+                script.push_back((col - 0.5) / Cols);
+            }
+        }
+    }
+
+private:
+    std::uint64_t state_;
+};
+
+// The window as the core sees it. Timers run on a virtual clock in milliseconds, the way
+// a toolkit delivers them: only while on, each interval counted from the moment it was
+// switched on. By default a path hold's ProcessEvents is one tick of Timer3.
+class FakeHost final : public Host {
+public:
+    struct Switch {
+        TimerId id;
+        bool on;
+        bool operator==(const Switch&) const = default;
+    };
+
+    Game* game = nullptr;
+    FakeClock* clock = nullptr;  // follows the virtual time when set
+
+    std::vector<std::string> messages;
+    std::vector<Switch> switches;
+    std::vector<std::string> opened;
+    int processEventsCalls = 0;
+    int unloadCalls = 0;
+
+    // Run inside ShowMessage (the box is open) and inside ProcessEvents (the path shows).
+    std::function<void(std::string_view)> onMessage;
+    std::function<void()> onProcessEvents;
+    // ProcessEvents: one Timer3 tick (default), or the next due timer of the virtual clock.
+    bool processEventsRunsTimers = false;
+
+    long long nowMs = 0;
+    std::array<bool, TimerCount> on{};
+    std::array<long long, TimerCount> due{};
+
+    void ShowMessage(std::string_view text) override {
+        messages.emplace_back(text);
+        if (onMessage) onMessage(text);
+    }
+    void ProcessEvents() override {
+        ++processEventsCalls;
+        if (onProcessEvents) onProcessEvents();
+        if (game == nullptr) return;
+        if (processEventsRunsTimers)
+            RunNextTimer();
+        else
+            game->Timer3_Timer();
+    }
+    void SetTimer(TimerId id, bool state) override {
+        switches.push_back({id, state});
+        const int i = static_cast<int>(id);
+        on[i] = state;
+        if (state) due[i] = nowMs + TimerInterval(id);
+    }
+    void Unload() override { ++unloadCalls; }
+    void ShellOpen(std::string_view target) override { opened.emplace_back(target); }
+
+    bool IsOn(TimerId id) const { return on[static_cast<int>(id)]; }
+
+    // Moves the virtual clock to the earliest due timer and fires it; ties go to the lower
+    // timer number. False when no timer is on.
+    bool RunNextTimer(TimerId* fired = nullptr) {
+        int next = -1;
+        for (int i = 0; i < TimerCount; ++i)
+            if (on[i] && (next < 0 || due[i] < due[next])) next = i;
+        if (next < 0) return false;
+        const TimerId id = static_cast<TimerId>(next);
+        Advance(due[next] - nowMs);
+        due[next] += TimerInterval(id);  // before the handler, which may switch it anew
+        if (fired != nullptr) *fired = id;
+        FireTimer(*game, id);
+        return true;
+    }
+
+    // Fires every timer that falls due within the next ms milliseconds, in time order.
+    void RunFor(long long ms) {
+        const long long end = nowMs + ms;
+        for (;;) {
+            int next = -1;
+            for (int i = 0; i < TimerCount; ++i)
+                if (on[i] && due[i] <= end && (next < 0 || due[i] < due[next])) next = i;
+            if (next < 0) break;
+            RunNextTimer();
+        }
+        Advance(end - nowMs);
+    }
+
+    // Runs timers until the given one has fired once (it must be on).
+    void RunUntil(TimerId id) {
+        TimerId fired{};
+        while (RunNextTimer(&fired) && fired != id) {
+        }
+    }
+
+    int CountMessages(std::string_view text) const {
+        int n = 0;
+        for (const std::string& m : messages) n += m == text;
+        return n;
+    }
+
+private:
+    void Advance(long long ms) {
+        nowMs += ms;
+        if (clock != nullptr) clock->now += static_cast<double>(ms) / 86'400'000.0;
+    }
+};
+
+// A picture written with '/' between rows, for one-line tables: "AB/.C".
+inline Board Picture(std::string_view compact) {
+    std::string picture(compact);
+    for (char& c : picture)
+        if (c == '/') c = '\n';
+    return Board::FromPicture(picture);
+}
+
+// One main window with its fakes, started up.
+struct Rig {
+    FakeHost host;
+    ScriptedRandom random;
+    FakeClock clock;
+    Game game{host, random, clock};
+
+    explicit Rig(std::uint64_t seed = 1) : random(seed) {
+        host.game = &game;
+        game.Form_Load();
+    }
+    // A board of the picture's tiles (lines or '/' between rows), pictures shown on the tiles.
+    void Place(std::string_view picture) { game.PlaceBoard(Picture(picture)); }
+    void Click(int row, int col) { game.Image2_Click(IndexOf(row, col)); }
+    const CellPicture& Pic(int row, int col) const { return game.View().Image2[IndexOf(row, col)]; }
+    bool TimerOn(TimerId id) const { return game.View().timers[static_cast<int>(id)]; }
+};
+
+}  // namespace tilvara::test
