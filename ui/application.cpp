@@ -8,8 +8,8 @@
 namespace tilvara::ui {
 
 namespace {
-const QStringList ChineseFamilies = {"Noto Sans CJK SC", "WenQuanYi Zen Hei",
-                                     "Noto Sans SC", "Source Han Sans SC"};
+const QStringList ChineseFamilies = {"Noto Sans CJK SC", "WenQuanYi Zen Hei", "Noto Sans SC",
+                                     "Source Han Sans SC"};
 }
 
 const char* LabelFamily() { return "SimHei"; }

@@ -1,0 +1,25 @@
+// Tilvara: the rules window opens first; its first closing opens the game window.
+#include <QApplication>
+#include <memory>
+
+#include "ui/application.h"
+#include "ui/artwork.h"
+#include "ui/main_window.h"
+#include "ui/splash_window.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    tilvara::ui::SetUpApplication(app);
+    QApplication::setWindowIcon(tilvara::ui::Artwork::applicationIcon());
+    // The main window appears only when the rules window first closes.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    tilvara::ui::frmSplash splash;
+    std::unique_ptr<tilvara::ui::Form1> form;
+    QObject::connect(&splash, &tilvara::ui::frmSplash::firstClosed, [&] {
+        form = std::make_unique<tilvara::ui::Form1>(&splash);
+        form->show();
+    });
+    splash.ShowAtStart();
+    return QApplication::exec();
+}

@@ -1,0 +1,131 @@
+// The main window: menus, keys, timers and painting wired to the core.
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+
+#include "ui/about_window.h"
+#include "ui/artwork.h"
+#include "ui/board_view.h"
+#include "ui/qt_host.h"
+#include "ui/splash_window.h"
+
+namespace tilvara::ui {
+
+namespace {
+
+// The core's key codes for the keys it answers.
+int KeyCodeOf(int qtKey) {
+    switch (qtKey) {
+        case Qt::Key_Escape: return KeyEscape;
+        case Qt::Key_F1: return KeyF1;
+        case Qt::Key_F2: return KeyF2;
+        default: return 0;
+    }
+}
+
+}  // namespace
+
+Form1::Form1(frmSplash* help, QWidget* parent) : QMainWindow(parent), help_(help) {
+    host_ = std::make_unique<QtHost>(
+        this, [this](TimerId id) { OnTick(id); }, [this] { Refresh(); });
+    game_ = std::make_unique<Game>(*host_, random_, clock_);
+    game_->Form_Load();
+
+    setWindowIcon(Artwork::applicationIcon());
+    board_ = new BoardView(game_->View(), this);
+    setCentralWidget(board_);
+    BuildMenus();
+    connect(board_, &BoardView::cellClicked, this, [this](int index) {
+        game_->Image2_Click(index);
+        Refresh();
+    });
+    connect(board_, &BoardView::label1Clicked, this, [this] {
+        game_->Label1_Click();
+        Refresh();
+    });
+    // F1, F2 and Esc reach the game whichever child has the focus and whether or not
+    // their menu items are enabled.
+    qApp->installEventFilter(this);
+    Refresh();
+    adjustSize();
+}
+
+Form1::~Form1() { qApp->removeEventFilter(this); }
+
+void Form1::BuildMenus() {
+    for (const Menu& menu : game_->View().menus) {
+        QMenu* qmenu = menuBar()->addMenu(QString::fromStdString(menu.caption));
+        qmenu->setObjectName(QString::fromStdString(menu.name));
+        qmenu->menuAction()->setEnabled(menu.enabled);
+        actions_.insert(QString::fromStdString(menu.name), qmenu->menuAction());
+        for (const MenuItem& item : menu.items) {
+            const QString name = QString::fromStdString(item.name);
+            QAction* action = qmenu->addAction(QString::fromStdString(item.caption));
+            action->setObjectName(name);
+            connect(action, &QAction::triggered, this, [this, name] { OnMenu(name); });
+            actions_.insert(name, action);
+        }
+    }
+}
+
+void Form1::OnMenu(const QString& name) {
+    if (name == "hard_help") {
+        if (help_) help_->ShowHelp(this);
+    } else if (name == "advertise" || name == "hard_about") {
+        frmAbout about(this);
+        about.exec();  // modal; the clock goes on behind it
+    } else {
+        game_->Menu_Click(name.toStdString());
+    }
+    Refresh();
+}
+
+void Form1::OnTick(TimerId id) {
+    switch (id) {
+        case TimerId::Timer1: game_->Timer1_Timer(); break;
+        case TimerId::Timer2: game_->Timer2_Timer(); break;
+        case TimerId::Timer3: game_->Timer3_Timer(); return;  // nothing to repaint
+        case TimerId::Timer4: game_->Timer4_Timer(); break;
+        case TimerId::Timer5: game_->Timer5_Timer(); break;
+    }
+    Refresh();
+}
+
+void Form1::Refresh() {
+    const ViewState& view = game_->View();
+    const QString caption = QString::fromStdString(view.caption);
+    if (windowTitle() != caption) setWindowTitle(caption);
+    for (const Menu& menu : view.menus) {
+        for (const MenuItem& item : menu.items) {
+            QAction* action = actions_.value(QString::fromStdString(item.name));
+            if (action && action->isEnabled() != item.enabled) action->setEnabled(item.enabled);
+        }
+    }
+    board_->update();
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const int code = KeyCodeOf(key->key());
+        if (code != 0) {
+            game_->Form_KeyDown(code);
+            if (!game_->Unloaded()) Refresh();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    // Closing the window is quitting, as Esc is.
+    if (!game_->Unloaded()) game_->exit_Click();
+    event->accept();
+}
+
+}  // namespace tilvara::ui

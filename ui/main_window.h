@@ -1,0 +1,53 @@
+// Form1, the main game window: a thin shell that paints the core and forwards every
+// click, key, menu command and timer tick to it.
+#pragma once
+
+#include <QMainWindow>
+#include <QMap>
+#include <memory>
+
+#include "game/game.h"
+#include "game/random.h"
+
+class QAction;
+
+namespace tilvara::ui {
+
+class BoardView;
+class QtHost;
+class frmSplash;
+
+class Form1 final : public QMainWindow {
+    Q_OBJECT
+public:
+    // help is the rules window that the help item opens again; null leaves it out.
+    explicit Form1(frmSplash* help = nullptr, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    Game& game() { return *game_; }
+    QtHost& host() { return *host_; }
+    BoardView& board() { return *board_; }
+    QAction* action(const QString& name) const { return actions_.value(name); }
+
+    // Brings the window's widgets in line with the core's view state.
+    void Refresh();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
+    void OnMenu(const QString& name);
+    void OnTick(TimerId id);
+
+    SystemRandom random_;
+    SystemClock clock_;
+    std::unique_ptr<QtHost> host_;
+    std::unique_ptr<Game> game_;
+    BoardView* board_ = nullptr;
+    frmSplash* help_;
+    QMap<QString, QAction*> actions_;
+};
+
+}  // namespace tilvara::ui

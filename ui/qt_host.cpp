@@ -1,0 +1,71 @@
+// Qt side of the core's host interface.
+#include "ui/qt_host.h"
+
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QPointer>
+#include <QWidget>
+
+#include "game/texts.h"
+#include "ui/shell_open.h"
+
+namespace tilvara::ui {
+
+QtHost::QtHost(QWidget* window, std::function<void(TimerId)> tick, std::function<void()> beforeWait)
+    : window_(window), beforeWait_(std::move(beforeWait)) {
+    for (int t = 0; t < TimerCount; ++t) {
+        const auto id = static_cast<TimerId>(t);
+        timers_[t].setInterval(TimerInterval(id));
+        // The level clock counts 452 seconds; a coarse timer's 5% slack would show.
+        timers_[t].setTimerType(Qt::PreciseTimer);
+        connect(&timers_[t], &QTimer::timeout, this, [tick, id] { tick(id); });
+    }
+}
+
+void QtHost::ShowMessage(std::string_view text) {
+    const QString message = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    if (beforeWait_) beforeWait_();
+    if (messageHandler_) {
+        messageHandler_(message);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(texts::MessageTitle), message,
+                    QMessageBox::Ok, window_);
+    box.button(QMessageBox::Ok)->setText(QString::fromUtf8(texts::OkButton));
+    box.exec();
+}
+
+void QtHost::ProcessEvents() {
+    if (beforeWait_) beforeWait_();
+    // Sleeps until the next event; the 50 ms tick counter is always running, so the
+    // hold never waits longer than one tick and never spins a core.
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void QtHost::SetTimer(TimerId id, bool on) {
+    QTimer& timer = timers_[static_cast<int>(id)];
+    if (on)
+        timer.start();  // restarts the interval when already running
+    else
+        timer.stop();
+}
+
+void QtHost::Unload() {
+    for (QTimer& timer : timers_) timer.stop();
+    // The window is only hidden here: a handler of the core may still be on the stack
+    // below a nested loop, and it returns before the application's loop ends.
+    if (window_) window_->hide();
+    QCoreApplication::quit();
+}
+
+void QtHost::ShellOpen(std::string_view target) {
+    ui::ShellOpen(QString::fromUtf8(target.data(), static_cast<qsizetype>(target.size())));
+}
+
+void QtHost::setMessageHandler(std::function<void(const QString&)> handler) {
+    messageHandler_ = std::move(handler);
+}
+
+}  // namespace tilvara::ui
