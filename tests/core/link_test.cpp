@@ -55,6 +55,7 @@ struct LinkCase {
     bool links;
     int bestCol, minLenViaCol, bestRow, minLenViaRow;
 };
+void PrintTo(const LinkCase& c, std::ostream* os) { *os << c.name; }
 
 class LinkCases : public ::testing::TestWithParam<LinkCase> {};
 

@@ -38,6 +38,7 @@ struct SlideCase {
     Cell first, second;  // the removed pair, in click order
     const char* after;
 };
+void PrintTo(const SlideCase& c, std::ostream* os) { *os << c.name; }
 
 class SlideCases : public ::testing::TestWithParam<SlideCase> {};
 
