@@ -16,7 +16,6 @@ const char* LabelFamily() { return "SimHei"; }
 
 void SetUpApplication(QApplication& app) {
     QApplication::setApplicationName("Tilvara");
-    QApplication::setApplicationDisplayName("Tilvara");
     QApplication::setApplicationVersion("2.0");
     QApplication::setDesktopFileName("tilvara");
     QApplication::setOrganizationName("Tilvara");

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Plays the first move of a game on the real binary in a real X server: the rules window
+# closes on a key, "开始" deals, F1 marks a linkable pair, two clicks remove it and the
+# caption drops to 142. Screenshots land in $SMOKE_OUT (default: a temporary folder).
+set -euo pipefail
+binary=${1:?usage: game_smoke.sh path/to/tilvara}
+for tool in Xvfb xdotool import xdpyinfo python3; do
+    command -v "$tool" >/dev/null || { echo "game_smoke: missing $tool"; exit 1; }
+done
+out=${SMOKE_OUT:-$(mktemp -d)}
+mkdir -p "$out"
+display=:$((200 + RANDOM % 300))
+Xvfb "$display" -screen 0 1280x1024x24 -noreset >/dev/null 2>&1 &
+xvfb=$!
+pid=
+cleanup() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null
+    kill "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+export DISPLAY=$display
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+fail() { echo "game_smoke: $*"; import -window root "$out/failure.png" 2>/dev/null || true; exit 1; }
+
+LANG=C.UTF-8 "$binary" &
+pid=$!
+# The rules window comes first: a titled top-level window of the process.
+splash=
+for _ in $(seq 200); do
+    for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+        case $(xdotool getwindowname "$w" 2>/dev/null) in *Tilvara*) splash=$w ;; esac
+    done
+    [ -n "$splash" ] && break
+    sleep 0.1
+done
+[ -n "$splash" ] || fail "no rules window"
+xdotool windowfocus --sync "$splash" 2>/dev/null || true
+xdotool key a
+main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tilvara$' | head -n 1) ||
+    fail "no main window after a key on the rules window"
+sleep 0.5
+xdotool windowfocus --sync "$main" 2>/dev/null || true
+
+# "游戏" is the first menu of the menu bar; "开始" its first item.
+eval "$(xdotool getwindowgeometry --shell "$main")"
+xdotool mousemove "$((X + 20))" "$((Y + 10))" click 1
+popup=
+for _ in $(seq 50); do
+    popup=$(xdotool search --onlyvisible --pid "$pid" | grep -v -x -e "$main" -e "$splash" | head -n 1 || true)
+    [ -n "$popup" ] && break
+    sleep 0.1
+done
+[ -n "$popup" ] || fail "the game menu did not open"
+eval "$(xdotool getwindowgeometry --shell "$popup")"
+xdotool mousemove "$((X + 30))" "$((Y + 14))" click 1
+sleep 0.5
+import -window "$main" "$out/dealt.png"
+
+# F1 marks the first linkable pair with red frames; find the two framed tiles.
+xdotool windowfocus --sync "$main" 2>/dev/null || true
+xdotool key F1
+sleep 0.5
+import -window "$main" "$out/hint.png"
+read -r -a centres < <(python3 - "$out/hint.png" <<'PY'
+import subprocess, sys
+ppm = subprocess.run(["convert", sys.argv[1], "ppm:-"], capture_output=True, check=True).stdout
+parts = ppm.split(maxsplit=4)
+w, h, data = int(parts[1]), int(parts[2]), parts[4]
+red = lambda x, y: data[3 * (y * w + x): 3 * (y * w + x) + 3] == b"\xff\x00\x00"
+# A highlighted tile is a 39 x 49 frame of pure red: look for its top-left corners.
+found = []
+for y in range(h - 49):
+    for x in range(w - 39):
+        if red(x, y) and red(x + 38, y) and red(x, y + 48) and red(x + 38, y + 48) \
+                and red(x + 19, y) and red(x, y + 24) and not red(x + 19, y + 24):
+            found.append((x + 19, y + 24))
+print(" ".join(f"{x},{y}" for x, y in found[:2]), len(found))
+PY
+)
+[ "${centres[2]:-0}" = 2 ] || fail "expected two hinted tiles, found ${centres[2]:-none}"
+eval "$(xdotool getwindowgeometry --shell "$main")"
+for c in "${centres[0]}" "${centres[1]}"; do
+    xdotool mousemove "$((X + ${c%,*}))" "$((Y + ${c#*,}))" click 1
+    sleep 0.3
+done
+for _ in $(seq 30); do [ "$(xdotool getwindowname "$main")" = 142 ] && break; sleep 0.1; done
+[ "$(xdotool getwindowname "$main")" = 142 ] || fail "caption is '$(xdotool getwindowname "$main")', not 142"
+import -window "$main" "$out/removed.png"
+colours=$(identify -format %k "$out/removed.png")
+[ "$colours" -gt 200 ] || fail "the window looks blank ($colours colours)"
+echo "game_smoke: passed ($colours colours; screenshots in $out)"

@@ -1,0 +1,69 @@
+// What the player sees at device pixel ratio 2: faces, frames and path bands land on whole
+// device pixels (crisp, never an upscaled 1x bitmap), and the path runs through the cell
+// centres. Set TILVARA_SHOT_DIR to keep the screenshots.
+#include <QApplication>
+#include <QTest>
+
+#include "ui/application.h"
+#include "ui/board_view.h"
+#include "ui/main_window.h"
+#include "ui/qt_host.h"
+
+using namespace tilvara;
+using namespace tilvara::ui;
+
+class RenderTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { SetUpApplication(*qApp); }
+
+    void pathAndHighlightAreCrispAtTwiceTheDensity() {
+        Form1 form;
+        form.host().setMessageHandler([](const QString&) {});
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(form.board().devicePixelRatioF(), 2.0);
+        form.action("hard1")->trigger();
+        Game& game = form.game();
+        // A column path through the top border from (1, 3) to (1, 7), and tile 1 selected.
+        game.DrawHLine1(0, 3, 7);
+        game.DrawVLine1(3, 0, 1);
+        game.DrawVLine2(7, 0, 1);
+        game.Image2_Click(IndexOf(8, 1));
+        for (int t = 0; t < 60; ++t) game.Timer4_Timer();
+        form.Refresh();
+
+        const QImage shot = form.board().grab().toImage();
+        QCOMPARE(shot.devicePixelRatio(), 2.0);
+        if (const QByteArray dir = qgetenv("TILVARA_SHOT_DIR"); !dir.isEmpty())
+            shot.save(QString::fromLocal8Bit(dir) + "/render-2x.png");
+
+        const QPoint origin = form.board().origin() * 2;
+        const auto at = [&](double twipsX, double twipsY) {
+            return shot.pixelColor(origin +
+                                   QPoint(qRound(twipsX / 15 * 2), qRound(twipsY / 15 * 2)));
+        };
+        const QColor red(255, 0, 0);
+        // The selected tile's frame: its two outermost device pixel rows are pure red.
+        const CellPicture& sel = game.View().Image2[IndexOf(8, 1)];
+        const double midX = sel.left + sel.width / 2;
+        QCOMPARE(at(midX, sel.top), red);
+        QCOMPARE(at(midX, sel.top + 7.5), red);
+        QVERIFY(at(midX, sel.top + 15) != red);
+        // The band's red middle lies on the centre line of border row 0, between the two
+        // columns: one cell centre is at 967.5 twips down, row 0 one cell height above it.
+        const double row0 = 967.5 - 735;
+        const double col5 = 907.5 + 4 * 585;
+        QCOMPARE(at(col5, row0 - 7.5), red);
+        QVERIFY(at(col5, row0 - 60) != red);
+        QVERIFY(at(col5, row0 + 60) != red);
+    }
+};
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_SCALE_FACTOR", "2");
+    QApplication app(argc, argv);
+    RenderTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "render_test.moc"
