@@ -1,0 +1,41 @@
+// The about box: title, version, contact links, the artwork credits and the ad panel.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace tilvara::ui {
+
+class AdPanel;
+
+// Modal, created afresh for each opening (exec()); it keeps no state of its own.
+class frmAbout : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmAbout(QWidget* parent = nullptr);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void Form_Load();
+    void Click(QObject* control);
+    void LinkLabel_MouseMove(QLabel* label);
+    QList<QLabel*> LinkLabels() const;
+
+    QLabel* picIcon = nullptr;
+    QLabel* lblTitle = nullptr;
+    QLabel* lblDescription = nullptr;
+    QLabel* lblDisclaimer = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label1 = nullptr;
+    AdPanel* Frame1 = nullptr;
+    QPushButton* cmdOK = nullptr;
+};
+
+}  // namespace tilvara::ui

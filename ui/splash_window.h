@@ -1,0 +1,115 @@
+// The rules window: the first window of a run, and the help window after that. Also the
+// pieces both secondary windows share: the maker's web site and its advertising panel.
+#pragma once
+
+#include <QColor>
+#include <QDialog>
+#include <QFrame>
+#include <QString>
+
+class QLabel;
+class QVBoxLayout;
+class QTimer;
+
+namespace tilvara::ui {
+
+// The maker's web site; the link labels of the rules and about windows point into it.
+inline constexpr char SiteHost[] = "tilvara.example.org";
+QString SitePage(const char* page);  // "https://tilvara.example.org/" + page
+
+// Colours the windows' texts are designed with, and the hover colours of their link labels.
+inline const QColor DarkBlue{0, 0, 192};
+inline const QColor LinkBlue{0, 0, 255};
+inline const QColor LinkRed{255, 0, 0};
+
+// Sets a label's text colour and, when asked, switches its underline on. Hover rules
+// never switch an underline off, so there is no way to ask for that here.
+void PaintLink(QLabel* label, const QColor& colour, bool underline);
+
+// A rounded card with an optional heading band: the windows' frames.
+class Panel : public QFrame {
+public:
+    Panel(const QString& name, const QString& caption, QWidget* parent);
+    const QString& caption() const { return caption_; }
+    // The panel's own layout, with room left for the heading band.
+    QVBoxLayout* body() const { return body_; }
+    void setColours(const QColor& fill, const QColor& border, const QColor& band);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int BandHeight() const;
+
+    QString caption_;
+    QVBoxLayout* body_;
+    QColor fill_{255, 253, 247};
+    QColor border_{216, 207, 189};
+    QColor band_{251, 231, 191};
+};
+
+// The advertising panel of both windows: Label5 and Label6 advertise the maker's other
+// software (page soft.htm), Label7 its goods (page tm.htm).
+class AdPanel : public Panel {
+public:
+    AdPanel(const QString& name, QWidget* parent);
+    // The page a click on one of the three labels opens.
+    static QString PageOf(const QLabel* label);
+    // Back to the look the windows are designed with: no underline, dark blue.
+    void Reset();
+
+    QLabel* Label5;
+    QLabel* Label6;
+    QLabel* Label7;
+};
+
+class frmSplash : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmSplash(QWidget* parent = nullptr);
+
+    // Program start: modeless, and closes itself after ten ticks of Timer1.
+    void ShowAtStart();
+    // The help menu: modal over the main window, and stays until the player closes it.
+    void ShowHelp(QWidget* over);
+
+    // Every close goes through here: the close button, a key, a click, the tenth tick.
+    void done(int result) override;
+
+    // One tick of Timer1; public so a test can count ten seconds without waiting them.
+    void Timer1_Timer();
+
+signals:
+    // The first close of the run; the main window opens on it.
+    void firstClosed();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void FitRuleLabels();
+    // What creating the window from its design does, then Form_Load.
+    void Load();
+    void Form_Load();
+    void Form_Unload();
+    void Form_KeyPress();
+    void Click(QObject* control);
+    void AdLabel_MouseMove(QLabel* label);
+
+    // Kept for the whole run: closing the window resets neither.
+    bool firstShown = false;
+    int closeTicks = 0;
+
+    Panel* Frame1 = nullptr;
+    QLabel* lblCompanyProduct = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    AdPanel* Frame2 = nullptr;
+    QTimer* Timer1 = nullptr;
+};
+
+}  // namespace tilvara::ui
