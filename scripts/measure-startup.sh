@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # Start-up time (launch to the first window mapped on the X server) and peak memory of
 # the game, against an empty Qt window built beside it, under a private Xvfb.
-# Usage: scripts/measure-startup.sh [runs]   (after a build of the default preset)
+# Usage: scripts/measure-startup.sh [runs]   (TILVARA_BUILD picks the build folder)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-7}
-game=build/default/ui/tilvara
-empty=build/default/bench/empty_window
+build=${TILVARA_BUILD:-build/default}
+game=$build/ui/tilvara
+empty=$build/bench/empty_window
 for tool in Xvfb xev xdotool; do
     command -v "$tool" >/dev/null || { echo "missing $tool (scripts/install-deps.sh --test)"; exit 1; }
 done
-[ -x "$game" ] && [ -x "$empty" ] || cmake --build build/default --target tilvara empty_window
+[ -x "$game" ] && [ -x "$empty" ] || cmake --build "$build" --target tilvara empty_window
 
 display=:$((90 + RANDOM % 100))
 Xvfb "$display" -screen 0 1280x1024x24 -noreset >/dev/null 2>&1 &
