@@ -187,6 +187,14 @@ inline Board Picture(std::string_view compact) {
     return Board::FromPicture(picture);
 }
 
+// The cells whose pictures show the highlighted face, in reading order.
+inline std::vector<Cell> Highlighted(const Game& game) {
+    std::vector<Cell> cells;
+    for (int n = 1; n <= CellCount; ++n)
+        if (game.View().Image2[n].face.highlighted) cells.push_back(CellOf(n));
+    return cells;
+}
+
 // One main window with its fakes, started up.
 struct Rig {
     FakeHost host;
