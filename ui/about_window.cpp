@@ -66,8 +66,7 @@ void frmAbout::BuildControls() {
 
     lblDisclaimer = NewLabel(
         QStringLiteral("lblDisclaimer"),
-        QStringLiteral("本软件为免费软件，欢迎复制和分发，但不得出售或用于商业用途。"
-                       "本软件不附带任何担保。\n"
+        QStringLiteral("免费软件，欢迎复制分发；不得出售或用于商业用途，不附带任何担保。\n"
                        "Tile pictures: Twemoji, (c) Twitter, Inc and other contributors, "
                        "CC-BY 4.0, https://creativecommons.org/licenses/by/4.0/ - placed on "
                        "tile backgrounds and scaled."),
