@@ -18,7 +18,7 @@ BUILD_PACKAGES=(
 # xauth is only a Recommends of xvfb, and xvfb-run needs it.
 TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool x11-utils imagemagick
+    xvfb xauth xdotool x11-utils imagemagick python3
     clang-format desktop-file-utils
 )
 
