@@ -195,6 +195,18 @@ inline std::vector<Cell> Highlighted(const Game& game) {
     return cells;
 }
 
+// The mode flag each level's start sets; level 1 has none.
+inline constexpr bool SlideModes::*ModeOfLevel[] = {
+    nullptr,
+    nullptr,
+    &SlideModes::slideUp,
+    &SlideModes::slideDown,
+    &SlideModes::slideLeft,
+    &SlideModes::slideRight,
+    &SlideModes::slideToMiddleV,
+    &SlideModes::slideToMiddleH,
+};
+
 // One main window with its fakes, started up.
 struct Rig {
     FakeHost host;

@@ -312,17 +312,6 @@ TEST(LevelEnd, FormatElapsed) {
 
 // ---------------------------------------------------------------- levels
 
-constexpr bool SlideModes::*ModeOfLevel[] = {
-    nullptr,
-    nullptr,
-    &SlideModes::slideUp,
-    &SlideModes::slideDown,
-    &SlideModes::slideLeft,
-    &SlideModes::slideRight,
-    &SlideModes::slideToMiddleV,
-    &SlideModes::slideToMiddleH,
-};
-
 // Each clear in time starts the next level 500 ms after its message, with that level's
 // mode; the seventh ends with the congratulation.
 TEST(Levels, ClearingEachLevelLeadsToTheNextThenTheCongratulation) {
