@@ -246,6 +246,11 @@ TEST(Path, HoldLastsThreeTicksOrUntilTheCounterWraps) {
         rig.game.hard1_Click();
         rig.Place("AA");
         rig.game.tickCount = start;
+        rig.host.onProcessEvents = [&] {
+            if (rig.host.processEventsCalls < 50) return;
+            ADD_FAILURE() << "the hold never ends from " << start;
+            rig.game.exit_Click();  // closing the window ends any hold
+        };
         rig.Click(1, 1);
         rig.Click(1, 2);
         EXPECT_EQ(rig.host.processEventsCalls, calls) << start;

@@ -139,10 +139,13 @@ TEST(BoardCheck, DeadBoardWithNoReshuffleLeftEndsInOneMessage) {
     EXPECT_EQ(rig.game.View().Label4.caption, "-1次重排,F2键");
     const Board dead = rig.game.board;
     // The timer is off before the box opens, so the ticks that still come deliver nothing.
-    bool offDuringMessage = false;
+    bool offDuringMessage = false, open = false;
     rig.host.onMessage = [&](std::string_view) {
+        if (open) return;
+        open = true;
         offDuringMessage = !rig.host.IsOn(TimerId::Timer2);
         rig.host.RunFor(500);
+        open = false;
     };
     rig.host.RunUntil(TimerId::Timer2);
     rig.host.onMessage = nullptr;
