@@ -99,6 +99,8 @@ INSTANTIATE_TEST_SUITE_P(
         SlideCase{"MiddleHFullRow", 7, FullRow, {1, 5}, {1, 12}, ".ABCDFGHIJKMNOPQR."},
         SlideCase{"MiddleHBothRight", 7, FullRow, {1, 12}, {1, 15}, "ABCDEFGHIJKMNPQR.."},
         SlideCase{"MiddleHBothLeft", 7, FullRow, {1, 3}, {1, 7}, "..ABDEFHIJKLMNOPQR"},
+        SlideCase{
+            "MiddleHSparseRow", 7, "AB.DEFGHIJKL.NOPQR", {1, 5}, {1, 12}, "AB..DFGHIJK..NOPQR"},
         // In a shared row column 10 is the right half and is closed from the right...
         SlideCase{"MiddleHColumn10SameRow", 7, FullRow, {1, 10}, {1, 5}, ".ABCDFGHIKLMNOPQR."},
         // ...in different rows it is closed from the left, column 11 from the right.
@@ -129,13 +131,6 @@ TEST(CloseGap, EndsWhereTheRunEndsAndCarriesFaces) {
     EXPECT_EQ(board.ToPicture(), Picture("A/B/D/E/F/././H").ToPicture());
     EXPECT_EQ(pics[IndexOf(3, 1)].face, (Face{4, true}));
     EXPECT_FALSE(pics[IndexOf(6, 1)].visible);
-
-    row = 1, col = 17;  // the border stops a slide: nothing right of column 18
-    board(1, 17) = 0;
-    board(1, 18) = 9;
-    CloseGapLeft(board, pics, row, col);
-    EXPECT_EQ(col, 18);
-    EXPECT_EQ(board(1, 17), 9);
 }
 
 // Through the game: a removal in level 2 slides its column, level 1 leaves the gaps.
