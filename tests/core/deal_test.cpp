@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <vector>
 
 #include "fake_host.h"
 #include "game/texts.h"
@@ -109,7 +110,11 @@ TEST(Deal, ResetsCountersClockAndLabelsButKeepsScoreAndSelection) {
     for (int i = 0; i < 100; ++i) rig.game.Timer4_Timer();
     rig.game.Image2_Click(IndexOf(2, 2));
     rig.clock.Set(9, 5, 0);
+    rig.host.switches.clear();
     rig.game.hard3_Click();  // a level start that keeps the score
+    // The running clock is stopped and started again, so its interval counts from now.
+    EXPECT_EQ(rig.host.switches,
+              (std::vector<FakeHost::Switch>{{TimerId::Timer4, false}, {TimerId::Timer4, true}}));
 
     const Game& g = rig.game;
     const ViewState& v = g.View();
