@@ -56,7 +56,10 @@ public:
         const Game& g = rig.game;
         const ViewState& v = g.View();
         ASSERT_TRUE(g.IsConsistent()) << g.board.ToPicture();
-        ASSERT_TRUE(g.board.BorderEmpty());
+        for (int row = 0; row < BoardRows; ++row)
+            for (int col = 0; col < BoardCols;
+                 col += row == 0 || row == BoardRows - 1 ? 1 : Cols + 1)
+                ASSERT_EQ(g.board(row, col), 0) << "border " << row << "," << col;
         std::array<int, Kinds + 1> counts{};
         for (int row = 1; row <= tilvara::Rows; ++row) {
             for (int col = 1; col <= Cols; ++col) {
