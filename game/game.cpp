@@ -188,8 +188,7 @@ void Game::Image2_Click(int Index) {
             const unsigned deal = dealCount_;
             removalBusy_ = true;
             ShowPath(selRow, selCol, row, col);
-            if (unloaded_) return;
-            if (deal != dealCount_) return AbandonRemoval();
+            if (unloaded_ || deal != dealCount_) return AbandonRemoval();
             if (board(selRow, selCol) != board(row, col)) {
                 // The board changed under the path: nothing is removed, the first tile
                 // stays selected, and the next search starts from rest.
@@ -204,8 +203,7 @@ void Game::Image2_Click(int Index) {
             board(row, col) = 0;
             SetTimer(TimerId::Timer1, true);
             ScoreLink(score);
-            if (unloaded_) return;
-            if (deal != dealCount_) return AbandonRemoval();
+            if (unloaded_ || deal != dealCount_) return AbandonRemoval();
             SlideAfterRemoval(*this, board, view_.Image2, selRow, selCol, row, col);
             removalBusy_ = false;
         }
@@ -230,8 +228,9 @@ void Game::Image2_Click(int Index) {
     if (tilesLeft == 0) EndLevel();
 }
 
-// A new deal came while a removal was at work: the pair belonged to the old board, so
-// the rest of the removal is dropped and play goes on from the fresh board, unselected.
+// A new deal came while a removal was at work (or the window closed): the pair belonged
+// to the old board, so the rest of the removal is dropped and play goes on from the fresh
+// board, unselected.
 void Game::AbandonRemoval() {
     link.Rest();
     hasSelection = false;
@@ -345,45 +344,47 @@ void Game::ScoreLink(int score) {
 
 // ---------------------------------------------------------------- hint, board check, reshuffle
 
-void Game::hint_Click() {
-    // Not while a removal holds its path: the pair is still on the board.
-    if (unloaded_ || removalBusy_ || hintsLeft < 1) return;
+// The pair scan shared by the hint and the board checks: first cells in reading order,
+// for each the whole field again as partners, equal kinds only, each pair tried with
+// CanLink. onPair returns true to stop the scan.
+template <class OnPair>
+void Game::ScanPairs(OnPair onPair) const {
     for (int i = 1; i <= Rows; ++i) {
         for (int j = 1; j <= Cols; ++j) {
             if (board(i, j) == 0) continue;
             for (int k = 1; k <= Rows; ++k) {
                 for (int l = 1; l <= Cols; ++l) {
                     if (board(k, l) != board(i, j) || (k == i && l == j)) continue;
-                    if (!CanLink(board, i, j, k, l)) continue;
-                    SetFace(IndexOf(i, j), board(i, j), true);
-                    SetFace(IndexOf(k, l), board(k, l), true);
-                    --hintsLeft;
-                    view_.Label2.caption = texts::StillPrefix + Num(hintsLeft) + texts::HintsSuffix;
-                    return;
+                    if (CanLink(board, i, j, k, l) && onPair(Cell{i, j}, Cell{k, l})) return;
                 }
             }
         }
     }
 }
 
+void Game::MarkPair(Cell a, Cell b) {
+    SetFace(IndexOf(a.row, a.col), board(a.row, a.col), true);
+    SetFace(IndexOf(b.row, b.col), board(b.row, b.col), true);
+}
+
+void Game::hint_Click() {
+    // Not while a removal holds its path: the pair is still on the board.
+    if (unloaded_ || removalBusy_ || hintsLeft < 1) return;
+    ScanPairs([this](Cell a, Cell b) {
+        MarkPair(a, b);
+        --hintsLeft;
+        view_.Label2.caption = texts::StillPrefix + Num(hintsLeft) + texts::HintsSuffix;
+        return true;
+    });
+}
+
 int Game::CountLinkablePairs(bool mark) {
     int count = 0;
-    for (int i = 1; i <= Rows; ++i) {
-        for (int j = 1; j <= Cols; ++j) {
-            if (board(i, j) == 0) continue;
-            for (int k = 1; k <= Rows; ++k) {
-                for (int l = 1; l <= Cols; ++l) {
-                    if (board(k, l) != board(i, j) || (k == i && l == j)) continue;
-                    if (!CanLink(board, i, j, k, l)) continue;
-                    ++count;
-                    if (mark) {
-                        SetFace(IndexOf(i, j), board(i, j), true);
-                        SetFace(IndexOf(k, l), board(k, l), true);
-                    }
-                }
-            }
-        }
-    }
+    ScanPairs([&](Cell a, Cell b) {
+        ++count;
+        if (mark) MarkPair(a, b);
+        return false;
+    });
     view_.Label1.caption = texts::StillPrefix + Num(count / 2) + texts::PairsSuffix;
     return count;
 }

@@ -120,6 +120,9 @@ private:
     void EndLevel();
     void ReshufflePass();
     void AbandonRemoval();
+    template <class OnPair>
+    void ScanPairs(OnPair onPair) const;
+    void MarkPair(Cell a, Cell b);
     void DrawH(Piece& piece, int row, int colA, int colB);
     void DrawV(Piece& piece, int col, int rowA, int rowB);
 
