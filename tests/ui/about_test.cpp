@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "label_support.h"
 #include "ui/about_window.h"
 #include "ui/application.h"
 #include "ui/shell_open.h"
@@ -14,14 +15,6 @@
 using namespace tilvara::ui;
 
 namespace {
-
-QLabel* LabelOf(const QWidget& window, const char* name) {
-    auto* label = window.findChild<QLabel*>(QString::fromLatin1(name));
-    if (!label) qFatal("no label %s", name);
-    return label;
-}
-
-QColor ColourOf(const QLabel* label) { return label->palette().color(QPalette::WindowText); }
 
 const char* const LinkNames[] = {"Label1", "Label3", "Label5", "Label6", "Label7"};
 

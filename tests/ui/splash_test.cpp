@@ -9,6 +9,7 @@
 
 #include <functional>
 
+#include "label_support.h"
 #include "ui/application.h"
 #include "ui/shell_open.h"
 #include "ui/splash_window.h"
@@ -16,14 +17,6 @@
 using namespace tilvara::ui;
 
 namespace {
-
-QLabel* LabelOf(const QWidget& window, const char* name) {
-    auto* label = window.findChild<QLabel*>(QString::fromLatin1(name));
-    if (!label) qFatal("no label %s", name);
-    return label;
-}
-
-QColor ColourOf(const QLabel* label) { return label->palette().color(QPalette::WindowText); }
 
 // A point of the control that none of its children covers, so the click is the control's own.
 QPoint BarePoint(QWidget* control) {
