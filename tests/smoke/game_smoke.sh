@@ -74,7 +74,10 @@ for y in range(h - 49):
     for x in range(w - 39):
         if red(x, y) and red(x + 38, y) and red(x, y + 48) and red(x + 38, y + 48) \
                 and red(x + 19, y) and red(x, y + 24) and not red(x + 19, y + 24):
-            found.append((x + 19, y + 24))
+            # Vertically neighbouring tiles overlap by a row, so two marked neighbours
+            # also show a framed box shifted by one pixel: count each tile once.
+            if all(abs(x + 19 - fx) > 19 or abs(y + 24 - fy) > 24 for fx, fy in found):
+                found.append((x + 19, y + 24))
 print(" ".join(f"{x},{y}" for x, y in found[:2]), len(found))
 PY
 )
