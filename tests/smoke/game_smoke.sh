@@ -44,9 +44,10 @@ xdotool windowfocus --sync "$main" 2>/dev/null || true
 
 # "游戏" is the first menu of the menu bar; "开始" its first item.
 eval "$(xdotool getwindowgeometry --shell "$main")"
-xdotool mousemove "$((X + 20))" "$((Y + 10))" click 1
 popup=
-for _ in $(seq 50); do
+for attempt in $(seq 100); do
+    # A click that lands before the window takes input is lost: click again now and then.
+    [ $((attempt % 25)) = 1 ] && xdotool mousemove "$((X + 20))" "$((Y + 10))" click 1
     popup=$(xdotool search --onlyvisible --pid "$pid" | grep -v -x -e "$main" -e "$splash" | head -n 1 || true)
     [ -n "$popup" ] && break
     sleep 0.1
@@ -58,11 +59,8 @@ sleep 0.5
 import -window "$main" "$out/dealt.png"
 
 # F1 marks the first linkable pair with red frames; find the two framed tiles.
-xdotool windowfocus --sync "$main" 2>/dev/null || true
-xdotool key F1
-sleep 0.5
-import -window "$main" "$out/hint.png"
-read -r -a centres < <(python3 - "$out/hint.png" <<'PY'
+marked_tiles() {
+    python3 - "$1" <<'PY'
 import subprocess, sys
 ppm = subprocess.run(["convert", sys.argv[1], "ppm:-"], capture_output=True, check=True).stdout
 parts = ppm.split(maxsplit=4)
@@ -80,14 +78,27 @@ for y in range(h - 49):
                 found.append((x + 19, y + 24))
 print(" ".join(f"{x},{y}" for x, y in found[:2]), len(found))
 PY
-)
+}
+# A loaded machine may still be dealing when the first F1 arrives (the hint is off until the
+# deal is done), so look a few times and ask again once.
+centres=()
+for attempt in $(seq 12); do
+    if [ "$attempt" = 1 ] || [ "$attempt" = 6 ]; then
+        xdotool windowfocus --sync "$main" 2>/dev/null || true
+        xdotool key F1
+    fi
+    sleep 0.5
+    import -window "$main" "$out/hint.png"
+    read -r -a centres < <(marked_tiles "$out/hint.png") || true
+    [ "${centres[2]:-0}" = 2 ] && break
+done
 [ "${centres[2]:-0}" = 2 ] || fail "expected two hinted tiles, found ${centres[2]:-none}"
 eval "$(xdotool getwindowgeometry --shell "$main")"
 for c in "${centres[0]}" "${centres[1]}"; do
     xdotool mousemove "$((X + ${c%,*}))" "$((Y + ${c#*,}))" click 1
     sleep 0.3
 done
-for _ in $(seq 30); do [ "$(xdotool getwindowname "$main")" = 142 ] && break; sleep 0.1; done
+for _ in $(seq 100); do [ "$(xdotool getwindowname "$main")" = 142 ] && break; sleep 0.1; done
 [ "$(xdotool getwindowname "$main")" = 142 ] || fail "caption is '$(xdotool getwindowname "$main")', not 142"
 import -window "$main" "$out/removed.png"
 colours=$(identify -format %k "$out/removed.png")
