@@ -9,17 +9,17 @@ for tool in Xvfb xdotool import xdpyinfo python3; do
 done
 out=${SMOKE_OUT:-$(mktemp -d)}
 mkdir -p "$out"
-display=:$((200 + RANDOM % 300))
-Xvfb "$display" -screen 0 1280x1024x24 -noreset >/dev/null 2>&1 &
-xvfb=$!
+xvfb=
 pid=
 cleanup() {
     [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    kill "$xvfb" 2>/dev/null || true
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    true
 }
 trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+# shellcheck source=tests/smoke/xvfb.sh
+. "$(dirname "$0")/xvfb.sh"
+start_xvfb || { echo "game_smoke: could not start Xvfb"; exit 1; }
 
 fail() { echo "game_smoke: $*"; import -window root "$out/failure.png" 2>/dev/null || true; exit 1; }
 

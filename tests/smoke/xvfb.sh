@@ -1,0 +1,26 @@
+# shellcheck shell=bash
+# Sourced by the smoke tests: starts a private Xvfb on a free display, exports DISPLAY and
+# leaves the server's pid in $xvfb for the caller's cleanup.
+start_xvfb() {
+    xvfb=
+    # Another program may grab the display between the check and the start, so a server
+    # that dies or never answers means trying the next.
+    for _ in $(seq 10); do
+        local n=$((200 + RANDOM % 700))
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -noreset >/dev/null 2>&1 &
+        xvfb=$!
+        for _ in $(seq 50); do
+            DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && break
+            kill -0 "$xvfb" 2>/dev/null || break
+            sleep 0.1
+        done
+        if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+            export DISPLAY=":$n"
+            return 0
+        fi
+        kill "$xvfb" 2>/dev/null || true
+        xvfb=
+    done
+    return 1
+}
