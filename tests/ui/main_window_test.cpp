@@ -157,7 +157,7 @@ private slots:
         form.show();
         form.action("hard1")->trigger();
         const double width = form.game().View().Image10.width;
-        QTRY_VERIFY_WITH_TIMEOUT(form.game().View().Image10.width > width, 2500);
+        QTRY_VERIFY_WITH_TIMEOUT(form.game().View().Image10.width > width, 10000);
         QCOMPARE(form.game().View().Image10.left + form.game().View().Image10.width, 4670.0);
     }
 };
