@@ -9,14 +9,6 @@ for tool in Xvfb xdotool import xdpyinfo python3; do
 done
 out=${SMOKE_OUT:-$(mktemp -d)}
 mkdir -p "$out"
-xvfb=
-pid=
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-    true
-}
-trap cleanup EXIT
 # shellcheck source=tests/smoke/xvfb.sh
 . "$(dirname "$0")/xvfb.sh"
 start_xvfb || { echo "game_smoke: could not start Xvfb"; exit 1; }

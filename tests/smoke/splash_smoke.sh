@@ -15,15 +15,6 @@ export LC_ALL=C.UTF-8  # window titles are Chinese; xprop prints them in the loc
 out=${SMOKE_OUT:-$(mktemp -d)}
 splash_title="游戏规则 - Tilvara"
 
-xvfb=
-pid=
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-    true
-}
-trap cleanup EXIT
-
 # shellcheck source=tests/smoke/xvfb.sh
 . "$(dirname "$0")/xvfb.sh"
 start_xvfb || { echo "splash_smoke: could not start Xvfb"; exit 1; }

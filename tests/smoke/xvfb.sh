@@ -1,6 +1,15 @@
 # shellcheck shell=bash
-# Sourced by the smoke tests: starts a private Xvfb on a free display, exports DISPLAY and
-# leaves the server's pid in $xvfb for the caller's cleanup.
+# Sourced by the smoke tests: start_xvfb starts a private Xvfb on a free display and exports
+# DISPLAY. On exit the server and the game the test started (its pid in $pid) are stopped.
+xvfb=
+pid=
+cleanup() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    true
+}
+trap cleanup EXIT
+
 start_xvfb() {
     xvfb=
     # Another program may grab the display between the check and the start, so a server
