@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
+#include "game/pair_scan.h"
 #include "game/texts.h"
 
 namespace tilvara {
@@ -344,24 +346,6 @@ void Game::ScoreLink(int score) {
 
 // ---------------------------------------------------------------- hint, board check, reshuffle
 
-// The pair scan shared by the hint and the board checks: first cells in reading order,
-// for each the whole field again as partners, equal kinds only, each pair tried with
-// CanLink. onPair returns true to stop the scan.
-template <class OnPair>
-void Game::ScanPairs(OnPair onPair) const {
-    for (int i = 1; i <= Rows; ++i) {
-        for (int j = 1; j <= Cols; ++j) {
-            if (board(i, j) == 0) continue;
-            for (int k = 1; k <= Rows; ++k) {
-                for (int l = 1; l <= Cols; ++l) {
-                    if (board(k, l) != board(i, j) || (k == i && l == j)) continue;
-                    if (CanLink(board, i, j, k, l) && onPair(Cell{i, j}, Cell{k, l})) return;
-                }
-            }
-        }
-    }
-}
-
 void Game::MarkPair(Cell a, Cell b) {
     SetFace(IndexOf(a.row, a.col), board(a.row, a.col), true);
     SetFace(IndexOf(b.row, b.col), board(b.row, b.col), true);
@@ -370,20 +354,18 @@ void Game::MarkPair(Cell a, Cell b) {
 void Game::hint_Click() {
     // Not while a removal holds its path: the pair is still on the board.
     if (unloaded_ || removalBusy_ || hintsLeft < 1) return;
-    ScanPairs([this](Cell a, Cell b) {
-        MarkPair(a, b);
-        --hintsLeft;
-        view_.Label2.caption = texts::StillPrefix + Num(hintsLeft) + texts::HintsSuffix;
-        return true;
-    });
+    const std::optional<CellPair> pair = PairScan(board).FirstLinkablePair();
+    if (!pair) return;
+    MarkPair(pair->first, pair->second);
+    --hintsLeft;
+    view_.Label2.caption = texts::StillPrefix + Num(hintsLeft) + texts::HintsSuffix;
 }
 
 int Game::CountLinkablePairs(bool mark) {
     int count = 0;
-    ScanPairs([&](Cell a, Cell b) {
-        ++count;
+    PairScan(board).ForEachLinkablePair([&](Cell a, Cell b) {
+        count += 2;  // the count of ordered pairs, as the label and the reshuffle expect
         if (mark) MarkPair(a, b);
-        return false;
     });
     view_.Label1.caption = texts::StillPrefix + Num(count / 2) + texts::PairsSuffix;
     return count;

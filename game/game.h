@@ -96,8 +96,8 @@ public:
 
     // Scores one removed pair and grants the rewards of the last three scores.
     void ScoreLink(int score);
-    // The pair scan over the whole field: twice the number of linkable pairs (each is
-    // found from both ends); in reveal mode it also marks them.
+    // Twice the number of linkable pairs (a pair counts once from each end); in reveal mode
+    // it also marks them.
     int CountLinkablePairs(bool mark);
 
     bool Unloaded() const { return unloaded_; }
@@ -120,8 +120,6 @@ private:
     void EndLevel();
     void ReshufflePass();
     void AbandonRemoval();
-    template <class OnPair>
-    void ScanPairs(OnPair onPair) const;
     void MarkPair(Cell a, Cell b);
     void DrawH(Piece& piece, int row, int colA, int colB);
     void DrawV(Piece& piece, int col, int rowA, int rowB);
