@@ -67,9 +67,10 @@ normal=$(first_window_size "$binary")
 for factor in 0 -2 nan 9; do
     size=$(first_window_size env QT_SCALE_FACTOR="$factor" "$binary")
     [ "$size" = "$normal" ] || fail "QT_SCALE_FACTOR=$factor: window ${size:-missing}, not $normal"
-    [ "$(grep -c QT_SCALE_FACTOR "$work/err")" = 1 ] &&
-        head -n 1 "$work/err" | grep -q "^tilvara: ignoring QT_SCALE_FACTOR=$factor: " ||
+    if [ "$(grep -c QT_SCALE_FACTOR "$work/err")" != 1 ] ||
+        ! head -n 1 "$work/err" | grep -q "^tilvara: ignoring QT_SCALE_FACTOR=$factor: "; then
         fail "QT_SCALE_FACTOR=$factor: no single warning: $(cat "$work/err")"
+    fi
 done
 # A usable factor still applies.
 size=$(first_window_size env QT_SCALE_FACTOR=2 "$binary")
