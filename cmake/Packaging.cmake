@@ -1,15 +1,56 @@
-# Desktop integration (menu entry, icon, credits) and the Debian package built by cpack.
-# The executable installs itself from ui/; this adds what a desktop needs around it.
+# Desktop integration (menu entry, icons, metadata, manual, credits) and the Debian package built
+# by cpack. The executable and its PNG icons install themselves from ui/; this adds the rest.
+
+set(TILVARA_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/tilvara)
+
+# The Debian revision comes from the newest changelog entry, which must name this version.
+file(STRINGS ${PROJECT_SOURCE_DIR}/assets/changelog.Debian TILVARA_CHANGELOG_HEAD LIMIT_COUNT 1)
+if(NOT TILVARA_CHANGELOG_HEAD MATCHES "^tilvara \\(([^-]+)-([^)]+)\\)")
+  message(FATAL_ERROR "assets/changelog.Debian must start with 'tilvara (VERSION-REVISION)'")
+endif()
+if(NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
+  message(FATAL_ERROR "assets/changelog.Debian is at ${CMAKE_MATCH_1}, the project at "
+                      "${PROJECT_VERSION}: add a changelog entry")
+endif()
+set(TILVARA_DEBIAN_REVISION ${CMAKE_MATCH_2})
+
+# Compressed the way Debian wants them: maximum compression and no name or time stamp in the
+# header, so the same sources give the same bytes.
+find_program(TILVARA_GZIP gzip REQUIRED)
+set(TILVARA_GZIPPED)
+foreach(pair "tilvara.6;tilvara.6.gz" "changelog.Debian;changelog.Debian.gz")
+  list(GET pair 0 source)
+  list(GET pair 1 target)
+  add_custom_command(
+    OUTPUT ${PROJECT_BINARY_DIR}/${target}
+    COMMAND ${TILVARA_GZIP} -9nc ${PROJECT_SOURCE_DIR}/assets/${source} > ${PROJECT_BINARY_DIR}/${target}
+    DEPENDS ${PROJECT_SOURCE_DIR}/assets/${source}
+    COMMENT "Compressing ${source}")
+  list(APPEND TILVARA_GZIPPED ${PROJECT_BINARY_DIR}/${target})
+endforeach()
+add_custom_target(tilvara_docs ALL DEPENDS ${TILVARA_GZIPPED})
 
 if(TILVARA_BUILD_UI)
-  install(FILES ${PROJECT_SOURCE_DIR}/assets/tilvara.desktop
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-  # Scalable only: every desktop that reads the hicolor theme renders SVG itself.
+  # The menu entry runs the binary by its full path: /usr/games is not on every PATH (root's,
+  # for one). The prefix is only known at install time (cpack installs into /usr), so the
+  # entry is written then.
+  install(CODE "
+    set(TILVARA_EXEC \"\${CMAKE_INSTALL_PREFIX}/${TILVARA_INSTALL_GAMESDIR}/tilvara\")
+    set(desktop \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications/tilvara.desktop\")
+    message(STATUS \"Installing: \${desktop}\")
+    configure_file(\"${PROJECT_SOURCE_DIR}/assets/tilvara.desktop.in\" \"\${desktop}\" @ONLY)
+    list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${desktop}\")")
   install(FILES ${PROJECT_SOURCE_DIR}/assets/icons/tilvara.svg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-  # The tile pictures' licence asks for their credit to travel with every copy.
-  install(FILES ${PROJECT_SOURCE_DIR}/assets/tiles/CREDITS.md
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tilvara)
+  install(FILES ${PROJECT_SOURCE_DIR}/assets/org.example.tilvara.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+  install(FILES ${PROJECT_BINARY_DIR}/tilvara.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+  install(FILES ${PROJECT_SOURCE_DIR}/assets/lintian-overrides
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME tilvara)
+  install(FILES ${PROJECT_SOURCE_DIR}/assets/copyright ${PROJECT_BINARY_DIR}/changelog.Debian.gz
+                # The tile pictures' licence asks for their credit to travel with every copy.
+                ${PROJECT_SOURCE_DIR}/assets/tiles/CREDITS.md
+          DESTINATION ${TILVARA_DOCDIR})
 endif()
 
 set(CPACK_GENERATOR DEB)
@@ -22,6 +63,7 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${TILVARA_DEBIAN_REVISION})
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages Tilvara needs, and only those that are missing.
 #   scripts/install-deps.sh --build   compiler, CMake, Ninja, Qt 6, fonts: enough to build and play
 #   scripts/install-deps.sh --test    all of --build, plus GoogleTest, Google Benchmark, Xvfb,
-#                                     xdotool, ImageMagick, clang-format: enough for scripts/test.sh
+#                                     xdotool, ImageMagick, clang-format and the package checkers
+#                                     (lintian, appstream): enough for scripts/test.sh
 # Runs apt-get only when something is missing, as root or through sudo, without questions.
 set -euo pipefail
 
@@ -15,15 +16,16 @@ BUILD_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
     fonts-noto-cjk
 )
-# xauth is only a Recommends of xvfb, and xvfb-run needs it.
+# xauth is only a Recommends of xvfb, and xvfb-run needs it. lintian, appstream (appstreamcli)
+# and desktop-file-utils check the Debian package the way a distribution would.
 TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils imagemagick python3
-    clang-format desktop-file-utils
+    clang-format desktop-file-utils lintian appstream
 )
 
 usage() {
-    sed -n '2,6p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,7p' "$0" | sed 's/^# \{0,1\}//'
 }
 
 want=()

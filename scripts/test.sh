@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The test command: installs the test dependencies, checks formatting and that the core stays free
-# of Qt, then builds and runs every test under the `default` preset and again under `asan`.
+# of Qt, then builds and runs every test under the `default` preset, builds and checks the Debian
+# package, and builds and runs every test again under `asan`.
 # Needs no terminal and no display: the smoke tests start their own Xvfb.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.." || exit 1
@@ -82,21 +83,52 @@ check_core_without_qt() {
     return "$ok"
 }
 
-# Builds and tests one preset; later steps are skipped once one fails.
+# Builds and tests one preset; later steps are skipped once one fails. Fails only when the
+# build did, so the package can still be checked after a failed test.
 run_preset() {
     local preset=$1
     shift
     step "configure $preset" cmake --preset "$preset" "$@" || {
         skip "build $preset" "configure failed"
         skip "ctest $preset" "configure failed"
-        return
+        return 1
     }
     step "build $preset" cmake --build --preset "$preset" --parallel "$CMAKE_BUILD_PARALLEL_LEVEL" || {
         skip "ctest $preset" "build failed"
-        return
+        return 1
     }
     step "ctest $preset" ctest --preset "$preset" --output-on-failure \
         --parallel "$CTEST_PARALLEL_LEVEL"
+    return 0
+}
+
+# shellcheck disable=SC2317  # run through step()
+# Builds the Debian package from the default build and checks it as a distribution would: the
+# menu entry and the AppStream metadata it ships, and lintian on the whole .deb. A checker that
+# is not installed is left out.
+check_package() {
+    local dir=build/default debs deb unpacked ok=0
+    rm -f "$dir"/tilvara_*.deb
+    (cd "$dir" && cpack -G DEB) || return 1
+    debs=("$dir"/tilvara_*.deb)
+    deb=${debs[0]}
+    unpacked=$(mktemp -d)
+    dpkg-deb -x "$deb" "$unpacked" || ok=1
+    if command -v desktop-file-validate >/dev/null; then
+        echo "desktop-file-validate"
+        desktop-file-validate "$unpacked"/usr/share/applications/*.desktop || ok=1
+    fi
+    if command -v appstreamcli >/dev/null; then
+        echo "appstreamcli validate --no-net"
+        appstreamcli validate --no-net "$unpacked"/usr/share/metainfo/*.metainfo.xml || ok=1
+    fi
+    rm -rf "$unpacked"
+    if command -v lintian >/dev/null; then
+        echo "lintian --pedantic $deb"
+        # Info and pedantic tags are shown; only errors and warnings fail.
+        lintian --pedantic --display-info --fail-on error,warning "$deb" || ok=1
+    fi
+    return "$ok"
 }
 
 if ! step "install test dependencies" bash scripts/install-deps.sh --test; then
@@ -107,7 +139,11 @@ step "clang-format" check_format
 step "game/ without Qt" check_core_without_qt
 # Tests and the whole tree are forced on, in case scripts/play.sh configured this directory
 # without them.
-run_preset default -DTILVARA_BUILD_UI=ON -DTILVARA_BUILD_TESTS=ON -DTILVARA_BUILD_BENCH=ON
+if run_preset default -DTILVARA_BUILD_UI=ON -DTILVARA_BUILD_TESTS=ON -DTILVARA_BUILD_BENCH=ON; then
+    step "Debian package" check_package
+else
+    skip "Debian package" "build default failed"
+fi
 run_preset asan -DTILVARA_BUILD_UI=ON -DTILVARA_BUILD_TESTS=ON
 
 summary

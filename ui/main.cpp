@@ -6,9 +6,13 @@
 #include "ui/artwork.h"
 #include "ui/main_window.h"
 #include "ui/splash_window.h"
+#include "ui/startup_guard.h"
 
 int main(int argc, char* argv[]) {
+    tilvara::ui::IgnoreBadScaleFactor();
+    tilvara::ui::StartupGuard startupGuard;
     QApplication app(argc, argv);
+    startupGuard.Release();
     tilvara::ui::SetUpApplication(app);
     QApplication::setWindowIcon(tilvara::ui::Artwork::applicationIcon());
     // The main window appears only when the rules window first closes.

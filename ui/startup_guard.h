@@ -1,0 +1,25 @@
+// Start-up checks that turn a missing display or a bad scale factor into one clear line.
+#pragma once
+
+namespace tilvara::ui {
+
+// Drops a QT_SCALE_FACTOR that is not a finite number above 0 and at most 8 (Qt would open
+// no window, or giant ones), with a one-line warning; the game then starts at scale 1.
+void IgnoreBadScaleFactor();
+
+// Holds back Qt's messages while it exists. If Qt gives up on its platform plugin meanwhile
+// (no display, unknown platform), one line says why and the program exits with status 1
+// instead of aborting. Release() lets the held messages out, once the application exists.
+class StartupGuard {
+public:
+    StartupGuard();
+    ~StartupGuard();
+    StartupGuard(const StartupGuard&) = delete;
+    StartupGuard& operator=(const StartupGuard&) = delete;
+    void Release();
+
+private:
+    bool active = true;
+};
+
+}  // namespace tilvara::ui
