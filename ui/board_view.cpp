@@ -79,7 +79,9 @@ QRectF BoardView::placed(const QRectF& designPixels) const {
 }
 
 QRect BoardView::widgetRect(const QRectF& designPixels) const {
-    return placed(designPixels).toAlignedRect();
+    // A picture rendered at a rounded size may reach one device pixel past its box.
+    const qreal spare = 1 / devicePixelRatioF();
+    return placed(designPixels).adjusted(0, 0, spare, spare).toAlignedRect();
 }
 
 QRectF BoardView::pictureRect(int index) const {

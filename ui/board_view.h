@@ -28,7 +28,8 @@ public:
     // Where the scaled game area's top-left corner sits in the widget: centred.
     QPoint origin() const;
     // The one mapping from design pixels (twips / 15) to the widget: scaled, centred and
-    // snapped outward to whole logical pixels, so an update() of it covers what is drawn.
+    // snapped outward to whole logical pixels, so an update() of it covers all that is drawn
+    // for that box.
     QRect widgetRect(const QRectF& designPixels) const;
     // The exact area a cell picture covers in the widget (edges on device pixels); the
     // template, never drawn, answers over its own box.

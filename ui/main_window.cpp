@@ -56,23 +56,22 @@ Form1::Form1(frmSplash* help, QWidget* parent) : QMainWindow(parent), help_(help
     board_->setAccessibleName(QStringLiteral("棋盘"));
     menuBar()->setAccessibleName(QStringLiteral("菜单栏"));
     Refresh();
-    adjustSize();
     FitScreen();
 }
 
 // The design size, unless the screen's free area is smaller: then as large as fits, the
 // board keeping its proportions. Room is left for a title bar the window manager adds.
 void Form1::FitScreen() {
-    const QScreen* where = screen();
-    if (!where) return;
-    const QSize room = where->availableGeometry().size() -
-                       QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
     const QSize design = board_->sizeHint();
     const QSize chrome = sizeHint() - design;  // the menu bar
+    const QScreen* where = screen();
+    if (!where) return resize(design + chrome);
+    const QSize room = where->availableGeometry().size() -
+                       QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
     const qreal scale = std::min((room.width() - chrome.width()) / qreal(design.width()),
                                  (room.height() - chrome.height()) / qreal(design.height()));
-    if (scale >= 1) return;
-    const QSize fitted = (QSizeF(design) * std::max(scale, BoardView::MinimumScale)).toSize();
+    const QSize fitted =
+        (QSizeF(design) * std::clamp(scale, BoardView::MinimumScale, qreal(1))).toSize();
     resize(fitted + chrome);
 }
 
