@@ -33,6 +33,9 @@ void Tidy(QMessageBox& box) {
             delete indent;
         }
     }
+    // Across the whole width, as the button row is: a column to its left adds a spacing.
+    grid->removeWidget(label);
+    grid->addWidget(label, 0, 0, 1, grid->columnCount());
     const QMargins margins = grid->contentsMargins();
     label->setMinimumWidth(MessageMinimumWidth - margins.left() - margins.right());
     label->setAlignment(Qt::AlignCenter);
