@@ -15,11 +15,13 @@ BUILD_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
     fonts-noto-cjk
 )
-# xauth is only a Recommends of xvfb, and xvfb-run needs it.
+# xauth is only a Recommends of xvfb, and xvfb-run needs it. The accessibility smoke test reads
+# the game through the at-spi bus in its own D-Bus session.
 TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils imagemagick python3
     clang-format desktop-file-utils
+    dbus at-spi2-core python3-pyatspi
 )
 
 usage() {
