@@ -101,46 +101,25 @@ private slots:
         QCOMPARE(form.game().hintsLeft, HintsPerDeal - 2);
     }
 
+    // What the accessibility smoke test cannot reach quickly: a hit on a scaled board,
+    // the selection and the clock counting down.
     void boardExposesCellsLabelsAndClock() {
         Form1 form;
         form.show();
-        QAccessibleInterface* board = QAccessible::queryAccessibleInterface(&form.board());
-        QVERIFY(board);
-        QCOMPARE(QAccessible::queryAccessibleInterface(&form)->text(QAccessible::Name),
-                 QString("Tilvara"));
-        QVERIFY(board->child(0)->state().invisible);  // no tile before the first deal
-        QCOMPARE(board->child(0)->text(QAccessible::Name), QString("空 第1行第1列"));
+        form.board().resize(1176, 900);
         form.action("hard1")->trigger();
-        QVERIFY(!board->child(0)->state().invisible);
-        const Game& game = form.game();
         form.game().Image2_Click(IndexOf(2, 3));
-        QCOMPARE(board->text(QAccessible::Name), QString("棋盘"));
-        QCOMPARE(board->childCount(), CellCount + 5);
-
+        QAccessibleInterface* board = QAccessible::queryAccessibleInterface(&form.board());
         QAccessibleInterface* cell = board->child(IndexOf(2, 3) - 1);
-        QCOMPARE(cell->role(), QAccessible::Cell);
         QVERIFY(cell->text(QAccessible::Name).endsWith(" 第2行第3列"));
         QVERIFY(cell->state().selected);
         QVERIFY(!board->child(0)->state().selected);
-        QCOMPARE(board->indexOfChild(cell), IndexOf(2, 3) - 1);
         const QPoint centre =
             form.board().mapToGlobal(form.board().pictureRect(21).center().toPoint());
         QCOMPARE(board->childAt(centre.x(), centre.y()), cell);
-        // Two cells of one kind share a picture name.
-        const int kind = game.board(2, 3);
-        for (int i = 1; i <= CellCount; ++i) {
-            const Cell c = CellOf(i);
-            if (i != IndexOf(2, 3) && game.board(c.row, c.col) == kind) {
-                QCOMPARE(board->child(i - 1)->text(QAccessible::Name).section(' ', 0, 0),
-                         cell->text(QAccessible::Name).section(' ', 0, 0));
-                break;
-            }
-        }
+        QCOMPARE(board->indexOfChild(cell), IndexOf(2, 3) - 1);
 
-        QCOMPARE(board->child(CellCount + 1)->text(QAccessible::Name),
-                 QString::fromStdString(game.View().Label2.caption));
         QAccessibleInterface* clock = board->child(CellCount + 4);
-        QCOMPARE(clock->role(), QAccessible::ProgressBar);
         QCOMPARE(clock->valueInterface()->currentValue().toInt(), 452);
         for (int t = 0; t < 60; ++t) form.game().Timer4_Timer();
         QCOMPARE(clock->valueInterface()->currentValue().toInt(), 392);
