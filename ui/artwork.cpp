@@ -74,6 +74,12 @@ QImage NewImage(QSize logical, qreal dpr) {
     return image;
 }
 
+// QPainter applies an image's device pixel ratio only from 1 up; a board shrunk below its
+// design size needs the ratio applied by hand.
+void ScaleBelowOne(QPainter& p, const QImage& image) {
+    if (image.devicePixelRatio() < 1) p.scale(image.devicePixelRatio(), image.devicePixelRatio());
+}
+
 QPixmap ToPixmap(const QImage& image) {
     QPixmap pixmap = QPixmap::fromImage(image);
     pixmap.setDevicePixelRatio(image.devicePixelRatio());
@@ -83,6 +89,7 @@ QPixmap ToPixmap(const QImage& image) {
 QImage TileBody(qreal dpr) {
     QImage image = NewImage(FaceSize, dpr);
     QPainter p(&image);
+    ScaleBelowOne(p, image);
     p.setRenderHint(QPainter::Antialiasing);
 
     // Lower slab, then upper slab: each darker than the one above it, like stacked ivory.
@@ -173,6 +180,7 @@ QImage VerticalBand(qreal dpr) {
 QImage ClockBacking(qreal dpr) {
     QImage image = NewImage(BackingSize, dpr);
     QPainter p(&image);
+    ScaleBelowOne(p, image);
     p.setRenderHint(QPainter::Antialiasing);
 
     // Outer rim, shaded as a dip in the surface: dark above, catching the light below.
@@ -212,6 +220,7 @@ QImage ClockBacking(qreal dpr) {
 QImage ClockBar(qreal dpr) {
     QImage image = NewImage(BarSize, dpr);
     QPainter p(&image);
+    ScaleBelowOne(p, image);
     QLinearGradient gloss(0, 0, 0, BarSize.height());
     gloss.setColorAt(0.0, QColor(255, 240, 190));
     gloss.setColorAt(0.12, QColor(255, 214, 96));
@@ -233,6 +242,7 @@ Artwork::Artwork(qreal devicePixelRatio) : dpr_(devicePixelRatio) {
         QImage image = body.copy();
         image.setDevicePixelRatio(dpr_);
         QPainter p(&image);
+        ScaleBelowOne(p, image);
         p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         QSvgRenderer picture(QStringLiteral(":/tiles/%1.svg").arg(TileStems[kind - 1]));
