@@ -22,6 +22,8 @@ private slots:
         form.host().setMessageHandler([](const QString&) {});
         // The offscreen screen is too small for the design size at twice the density, so
         // the window starts scaled down: give it the design size to check the 1:1 drawing.
+        QVERIFY(form.width() < form.sizeHint().width());
+        QVERIFY(form.height() < form.sizeHint().height());
         form.resize(form.sizeHint());
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
