@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include <array>
+#include <string>
 
 #include "game/game.h"
 #include "ui/artwork.h"
@@ -170,9 +171,58 @@ public:
         return index >= 1 ? child(index - 1) : nullptr;
     }
 
+    void NotifyChanges() {
+        const ViewState& view = board_->view();
+        for (int n = 0; n < CellCount; ++n) {
+            const CellPicture& pic = view.Image2[n + 1];
+            const Seen now{pic.visible, pic.face.highlighted, pic.face.kind};
+            const Seen before = cells_[n];
+            cells_[n] = now;
+            if (!known_ || now == before) continue;
+            QAccessible::State changed;
+            changed.invisible = now.visible != before.visible;
+            changed.selected = now.selected != before.selected;
+            if (changed.invisible || changed.selected) {
+                QAccessibleStateChangeEvent event(child(n), changed);
+                QAccessible::updateAccessibility(&event);
+            }
+            if (now.visible != before.visible || now.kind != before.kind) {
+                QAccessibleEvent event(child(n), QAccessible::NameChanged);
+                QAccessible::updateAccessibility(&event);
+            }
+        }
+        for (int n = 0; n < LabelCount; ++n) {
+            const std::string& caption = LabelAt(view, n).caption;
+            if (caption == captions_[n]) continue;
+            captions_[n] = caption;
+            if (!known_) continue;
+            QAccessibleEvent event(child(CellCount + n), QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&event);
+        }
+        const int seconds = ClockSecondsLeft(view.Image10.width);
+        if (known_ && seconds != seconds_) {
+            QAccessibleValueChangeEvent event(child(ClockChild), seconds);
+            QAccessible::updateAccessibility(&event);
+        }
+        seconds_ = seconds;
+        known_ = true;
+    }
+
 private:
+    struct Seen {
+        bool visible = false;
+        bool selected = false;
+        int kind = 0;
+        bool operator==(const Seen&) const = default;
+    };
+
     BoardView* board_;
     mutable std::array<QAccessibleInterface*, ChildCount> parts_{};
+    // What clients were last told; the first call only takes note.
+    bool known_ = false;
+    std::array<Seen, CellCount> cells_{};
+    std::array<std::string, LabelCount> captions_{};
+    int seconds_ = 0;
 };
 
 QAccessibleInterface* Factory(const QString&, QObject* object) {
@@ -181,6 +231,12 @@ QAccessibleInterface* Factory(const QString&, QObject* object) {
 }
 
 }  // namespace
+
+void NotifyBoardChanges(BoardView& board) {
+    if (!QAccessible::isActive()) return;
+    if (auto* iface = dynamic_cast<BoardAccessible*>(QAccessible::queryAccessibleInterface(&board)))
+        iface->NotifyChanges();
+}
 
 void InstallBoardAccessible() {
     static const bool installed = (QAccessible::installFactory(Factory), true);

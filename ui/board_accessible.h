@@ -4,7 +4,14 @@
 
 namespace tilvara::ui {
 
+class BoardView;
+
 // Registers the factory that gives every BoardView its accessible interface; runs once.
 void InstallBoardAccessible();
+
+// Tells assistive technology what changed since the last call: cells shown, hidden,
+// selected or given another picture, new status texts, the clock's seconds. Does nothing
+// while no client listens.
+void NotifyBoardChanges(BoardView& board);
 
 }  // namespace tilvara::ui

@@ -11,6 +11,7 @@
 
 #include "ui/about_window.h"
 #include "ui/artwork.h"
+#include "ui/board_accessible.h"
 #include "ui/board_view.h"
 #include "ui/qt_host.h"
 #include "ui/splash_window.h"
@@ -127,6 +128,7 @@ void Form1::Refresh() {
         }
     }
     board_->update();
+    NotifyBoardChanges(*board_);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

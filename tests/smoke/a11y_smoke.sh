@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Reads the game through the accessibility bus (at-spi), as a screen reader does: the board
-# lists its 144 cells, the status lines and the clock, and a cell can be selected through its
-# action. Runs its own D-Bus session and Xvfb.
+# lists its 144 cells, the status lines and the clock, a cell can be selected through its
+# action, and the clock's seconds reach listeners. Runs its own D-Bus session and Xvfb.
 set -euo pipefail
 binary=${1:?usage: a11y_smoke.sh path/to/tilvara}
 if [ -z "${A11Y_SMOKE_SESSION:-}" ]; then
@@ -31,8 +31,14 @@ done
 [ -n "$splash" ] || { echo "a11y_smoke: no rules window"; exit 1; }
 xdotool windowfocus --sync "$splash" 2>/dev/null || true
 xdotool key a
-timeout 20 xdotool search --sync --onlyvisible --name '^Tilvara$' >/dev/null 2>&1 ||
-    { echo "a11y_smoke: no main window"; exit 1; }
+# A search fails outright when a window it lists goes away meanwhile: ask again.
+main=
+for _ in $(seq 200); do
+    main=$(xdotool search --onlyvisible --name '^Tilvara$' 2>/dev/null | head -n 1) || true
+    [ -n "$main" ] && break
+    sleep 0.1
+done
+[ -n "$main" ] || { echo "a11y_smoke: no main window"; exit 1; }
 
 /usr/bin/python3 - "$pid" <<'PY'
 import re, sys, time
@@ -96,8 +102,18 @@ seconds = clock.queryValue().currentValue
 if clock.getRole() != pyatspi.ROLE_PROGRESS_BAR or not 400 <= seconds <= 452:
     fail(f"clock {clock.getRoleName()} {seconds}")
 
+# Pressing a cell selects it.
 cell = board.getChildAtIndex(20)
 cell.queryAction().doAction(0)
 poll("a pressed cell is not selected", lambda: cell.getState().contains(pyatspi.STATE_SELECTED))
+
+# Listeners hear the clock count down.
+from gi.repository import GLib
+heard = []
+pyatspi.Registry.registerEventListener(lambda e: heard.append(e.source.name),
+                                       "object:property-change:accessible-value")
+context = GLib.MainContext.default()
+poll("the clock's seconds are not announced",
+     lambda: [context.iteration(False), "剩余时间" in heard][1], 5)
 print(f"a11y_smoke: 144 cells ({names[0]} ...), {labels}, clock {seconds:.0f} s")
 PY
