@@ -227,7 +227,9 @@ void Game::Image2_Click(int Index) {
     hasSelection = !hasSelection;
     link.linkFlag = LinkFlag::line;
     view_.caption = Num(tilesLeft);
-    if (tilesLeft == 0) EndLevel();
+    // Only the removal of the last pair ends a level: a click on the template of an empty
+    // board must not end it again.
+    if (removed && tilesLeft == 0) EndLevel();
 }
 
 // A new deal came while a removal was at work (or the window closed): the pair belonged

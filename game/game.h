@@ -26,6 +26,11 @@ constexpr int KeyF2 = 113;
 constexpr double GridLeft = 615, GridTop = 600;  // right of and level with the template
 constexpr double ClockBarLeft = 4660, ClockBarWidth = 10;
 constexpr double ClockFullWidth = 4590 - 70;  // a wider bar means the time is up
+// Whole seconds left on the clock for a bar of this width (it grows 10 twips a second):
+// 452 at the start of a deal, 1 on the last second.
+constexpr int ClockSecondsLeft(double barWidth) {
+    return static_cast<int>((ClockFullWidth - barWidth) / 10) + 1;
+}
 
 // The variables of the main window, under their own names.
 struct GameState : SlideModes {

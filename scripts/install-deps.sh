@@ -17,11 +17,13 @@ BUILD_PACKAGES=(
     fonts-noto-cjk
 )
 # xauth is only a Recommends of xvfb, and xvfb-run needs it. lintian, appstream (appstreamcli)
-# and desktop-file-utils check the Debian package the way a distribution would.
+# and desktop-file-utils check the Debian package the way a distribution would. The
+# accessibility smoke test reads the game through the at-spi bus in its own D-Bus session.
 TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils imagemagick python3
     clang-format desktop-file-utils lintian appstream
+    dbus at-spi2-core python3-pyatspi
 )
 
 usage() {

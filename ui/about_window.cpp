@@ -41,16 +41,16 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
 }
 
 void frmAbout::BuildControls() {
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(243, 239, 230));
-    setPalette(palette);
+    UseLightPalette(this);
     setAutoFillBackground(true);
+    setAccessibleName(windowTitle());
     const QFont base(QString::fromLatin1(LabelFamily()));
 
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setFixedSize(39, 49);
     picIcon->setPixmap(Artwork(devicePixelRatioF()).aboutPicture());
+    picIcon->setAccessibleName(QStringLiteral("Tilvara"));
 
     lblTitle = NewLabel(QStringLiteral("lblTitle"), QStringLiteral("Tilvara"), this);
     lblTitle->setFont(Points(base, 20, true));

@@ -2,12 +2,16 @@
 // clock, all at the screen's device pixel ratio so nothing is upscaled.
 #include "ui/artwork.h"
 
+#include <QApplication>
 #include <QColor>
+#include <QIconEngine>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
+#include <QStyle>
+#include <QStyleOption>
 #include <QSvgRenderer>
 
 #include <algorithm>
@@ -34,6 +38,13 @@ constexpr std::array<const char*, Artwork::Kinds> TileStems = {
     "1f965", "1f369", "1f36d", "1f438", "1f437", "1f43c", "1f42f", "1f435", "1f427",
     "1f433", "1f419", "1f98b", "1f41d", "1f980", "1f418", "26bd",  "2b50",  "1f680",
     "1f4da", "1f48e", "1f338", "1f33b", "1f340", "1f308", "2602",  "1f3a9", "1f697"};
+
+// Names of kinds 1..36, in the game's language.
+constexpr std::array<const char*, Artwork::Kinds> TileNames = {
+    "苹果", "橘子",   "葡萄",   "西瓜",   "菠萝",   "茄子", "胡萝卜", "蘑菇", "牛油果",
+    "椰子", "甜甜圈", "棒棒糖", "青蛙",   "小猪",   "熊猫", "老虎",   "猴子", "企鹅",
+    "鲸鱼", "章鱼",   "蝴蝶",   "蜜蜂",   "螃蟹",   "大象", "足球",   "星星", "火箭",
+    "书本", "宝石",   "樱花",   "向日葵", "四叶草", "彩虹", "雨伞",   "礼帽", "汽车"};
 
 constexpr int AboutKind = 1;  // the apple, as on the application icon
 
@@ -63,6 +74,12 @@ QImage NewImage(QSize logical, qreal dpr) {
     return image;
 }
 
+// QPainter applies an image's device pixel ratio only from 1 up; a board shrunk below its
+// design size needs the ratio applied by hand.
+void ScaleBelowOne(QPainter& p, const QImage& image) {
+    if (image.devicePixelRatio() < 1) p.scale(image.devicePixelRatio(), image.devicePixelRatio());
+}
+
 QPixmap ToPixmap(const QImage& image) {
     QPixmap pixmap = QPixmap::fromImage(image);
     pixmap.setDevicePixelRatio(image.devicePixelRatio());
@@ -72,6 +89,7 @@ QPixmap ToPixmap(const QImage& image) {
 QImage TileBody(qreal dpr) {
     QImage image = NewImage(FaceSize, dpr);
     QPainter p(&image);
+    ScaleBelowOne(p, image);
     p.setRenderHint(QPainter::Antialiasing);
 
     // Lower slab, then upper slab: each darker than the one above it, like stacked ivory.
@@ -162,6 +180,7 @@ QImage VerticalBand(qreal dpr) {
 QImage ClockBacking(qreal dpr) {
     QImage image = NewImage(BackingSize, dpr);
     QPainter p(&image);
+    ScaleBelowOne(p, image);
     p.setRenderHint(QPainter::Antialiasing);
 
     // Outer rim, shaded as a dip in the surface: dark above, catching the light below.
@@ -201,6 +220,7 @@ QImage ClockBacking(qreal dpr) {
 QImage ClockBar(qreal dpr) {
     QImage image = NewImage(BarSize, dpr);
     QPainter p(&image);
+    ScaleBelowOne(p, image);
     QLinearGradient gloss(0, 0, 0, BarSize.height());
     gloss.setColorAt(0.0, QColor(255, 240, 190));
     gloss.setColorAt(0.12, QColor(255, 214, 96));
@@ -222,6 +242,7 @@ Artwork::Artwork(qreal devicePixelRatio) : dpr_(devicePixelRatio) {
         QImage image = body.copy();
         image.setDevicePixelRatio(dpr_);
         QPainter p(&image);
+        ScaleBelowOne(p, image);
         p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         QSvgRenderer picture(QStringLiteral(":/tiles/%1.svg").arg(TileStems[kind - 1]));
@@ -242,21 +263,58 @@ const QPixmap& Artwork::face(int kind, bool highlighted) const {
     return highlighted ? highlighted_[kind] : normal_[kind];
 }
 
-QIcon Artwork::applicationIcon() {
-    LoadResources();
-    // Rendered here rather than left to an SVG icon plugin, which a minimal install may lack.
-    QSvgRenderer drawing(QStringLiteral(":/icons/tilvara.svg"));
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
+namespace {
+
+// Draws the icon's SVG for exactly the size and ratio asked, so it is never a rescaled bitmap.
+// Done here rather than left to an SVG icon plugin, which a minimal install may lack.
+class VectorIconEngine final : public QIconEngine {
+public:
+    explicit VectorIconEngine(const QString& file) : file_(file) {}
+
+    QIconEngine* clone() const override { return new VectorIconEngine(file_); }
+    QString key() const override { return QStringLiteral("tilvara-vector"); }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
+        QSvgRenderer(file_).render(painter, rect);
+    }
+
+    // QIcon asks for device pixels (the logical size times the ratio) and sets the ratio.
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        QImage image = NewImage(size, 1);
         QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing);
-        drawing.render(&p);
+        QSvgRenderer(file_).render(&p, QRectF(QPointF(0, 0), QSizeF(size)));
         p.end();
-        icon.addPixmap(QPixmap::fromImage(image));
+        QPixmap pixmap = QPixmap::fromImage(image);
+        if (mode == QIcon::Disabled) {
+            QStyleOption option;
+            pixmap = QApplication::style()->generatedIconPixmap(mode, pixmap, &option);
+        }
+        return pixmap;
     }
-    return icon;
+
+    // The sizes a window system asks for when it wants a list.
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        QList<QSize> sizes;
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) sizes << QSize(size, size);
+        return sizes;
+    }
+
+private:
+    QString file_;
+};
+
+}  // namespace
+
+QIcon Artwork::applicationIcon() {
+    LoadResources();
+    return QIcon(new VectorIconEngine(QStringLiteral(":/icons/tilvara.svg")));
+}
+
+QString Artwork::pictureName(int kind) {
+    if (kind < 1 || kind > Kinds) return {};
+    return QString::fromUtf8(TileNames[kind - 1]);
 }
 
 }  // namespace tilvara::ui

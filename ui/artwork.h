@@ -28,7 +28,10 @@ public:
     const QPixmap& clockBacking() const { return backing_; }        // 306 x 21 logical
     const QPixmap& clockBar() const { return bar_; }  // 43 x 16 logical, stretched to any width
     const QPixmap& aboutPicture() const { return about_; }  // 39 x 49 logical tile face
-    static QIcon applicationIcon();                         // from assets/icons/tilvara.svg
+    // From assets/icons/tilvara.svg, drawn afresh for each size and device pixel ratio asked.
+    static QIcon applicationIcon();
+    // What a kind's picture shows, as the player would call it; "" for an empty cell.
+    static QString pictureName(int kind);
 
 private:
     qreal dpr_;

@@ -1,5 +1,5 @@
-// Paints the main window's game area from the core's view state (twips to logical
-// pixels) and reports clicks on the cell pictures and on Label1.
+// Paints the main window's game area from the core's view state (twips to design pixels,
+// scaled to the widget) and reports clicks on the cell pictures and on Label1.
 #pragma once
 
 #include <QWidget>
@@ -14,18 +14,32 @@ class Artwork;
 class BoardView final : public QWidget {
     Q_OBJECT
 public:
+    // Below this share of the design size the tiles' pictures stop being recognisable.
+    static constexpr qreal MinimumScale = 0.6;
+
     explicit BoardView(const ViewState& view, QWidget* parent = nullptr);
     ~BoardView() override;
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
-    // Where the game area's origin sits in the widget: centred when the window is larger.
+    const ViewState& view() const { return view_; }
+    QSize sizeHint() const override;  // the design size
+    QSize minimumSizeHint() const override;
+    // The game area keeps its proportions: the largest scale at which it fits the widget.
+    qreal scale() const;
+    // Where the scaled game area's top-left corner sits in the widget: centred.
     QPoint origin() const;
+    // The one mapping from design pixels (twips / 15) to the widget: scaled, centred and
+    // snapped outward to whole logical pixels, so an update() of it covers all that is drawn
+    // for that box.
+    QRect widgetRect(const QRectF& designPixels) const;
+    // The exact area a cell picture covers in the widget (edges on device pixels); the
+    // template, never drawn, answers over its own box.
+    QRectF pictureRect(int index) const;
     // The widget point at the centre of an element in twips, for tests and tools.
     QPoint pointOfTwips(double left, double top, double width, double height) const;
-    // The cell picture under a point, -1 for none (hidden pictures never answer).
-    int indexAt(QPoint pos) const;
-    bool label1At(QPoint pos) const;
+    // The picture drawn on top under a point, -1 for none (hidden pictures never answer);
+    // the template only where no cell picture lies.
+    int indexAt(QPointF pos) const;
+    bool label1At(QPointF pos) const;
 
 signals:
     void cellClicked(int index);
@@ -38,6 +52,9 @@ protected:
 
 private:
     const Artwork& artwork();
+    // A design rectangle in the widget, edges snapped to device pixels.
+    QRectF placed(const QRectF& designPixels) const;
+    QPointF offset() const;
 
     const ViewState& view_;
     std::unique_ptr<Artwork> artwork_;

@@ -6,9 +6,12 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QScreen>
+#include <QStyle>
 
 #include "ui/about_window.h"
 #include "ui/artwork.h"
+#include "ui/board_accessible.h"
 #include "ui/board_view.h"
 #include "ui/qt_host.h"
 #include "ui/splash_window.h"
@@ -50,8 +53,27 @@ Form1::Form1(frmSplash* help, QWidget* parent) : QMainWindow(parent), help_(help
     // F1, F2 and Esc reach the game whichever child has the focus and whether or not
     // their menu items are enabled.
     qApp->installEventFilter(this);
+    setAccessibleName(QStringLiteral("Tilvara"));
+    board_->setAccessibleName(QStringLiteral("棋盘"));
+    menuBar()->setAccessibleName(QStringLiteral("菜单栏"));
     Refresh();
-    adjustSize();
+    FitScreen();
+}
+
+// The design size, unless the screen's free area is smaller: then as large as fits, the
+// board keeping its proportions. Room is left for a title bar the window manager adds.
+void Form1::FitScreen() {
+    const QSize design = board_->sizeHint();
+    const QSize chrome = sizeHint() - design;  // the menu bar
+    const QScreen* where = screen();
+    if (!where) return resize(design + chrome);
+    const QSize room = where->availableGeometry().size() -
+                       QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    const qreal scale = std::min((room.width() - chrome.width()) / qreal(design.width()),
+                                 (room.height() - chrome.height()) / qreal(design.height()));
+    const QSize fitted =
+        (QSizeF(design) * std::clamp(scale, BoardView::MinimumScale, qreal(1))).toSize();
+    resize(fitted + chrome);
 }
 
 Form1::~Form1() { qApp->removeEventFilter(this); }
@@ -106,6 +128,7 @@ void Form1::Refresh() {
         }
     }
     board_->update();
+    NotifyBoardChanges(*board_);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
@@ -113,6 +136,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         static_cast<QWidget*>(watched)->window() == this) {
         auto* key = static_cast<QKeyEvent*>(event);
         const int code = KeyCodeOf(key->key());
+        // Holding F1 or F2 must not spend every hint or reshuffle: one command a press.
+        if (key->isAutoRepeat() && (code == KeyF1 || code == KeyF2)) return true;
         if (code != 0) {
             game_->Form_KeyDown(code);
             if (!game_->Unloaded()) Refresh();

@@ -38,6 +38,7 @@ protected:
 
 private:
     void BuildMenus();
+    void FitScreen();
     void OnMenu(const QString& name);
     void OnTick(TimerId id);
 

@@ -4,6 +4,8 @@
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
@@ -12,6 +14,34 @@
 #include "ui/shell_open.h"
 
 namespace tilvara::ui {
+
+namespace {
+
+constexpr int MessageMinimumWidth = 240;
+
+// The box's text centred over the box and at least a comfortable width: without an icon,
+// the indent left for one only pushes the text off-centre.
+void Tidy(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (!grid || !label) return;
+    for (int i = grid->count() - 1; i >= 0; --i) {
+        int row = 0, column = 0, rows = 0, columns = 0;
+        grid->getItemPosition(i, &row, &column, &rows, &columns);
+        if (QSpacerItem* indent = grid->itemAt(i)->spacerItem(); indent && column == 0) {
+            grid->removeItem(indent);
+            delete indent;
+        }
+    }
+    // Across the whole width, as the button row is: a column to its left adds a spacing.
+    grid->removeWidget(label);
+    grid->addWidget(label, 0, 0, 1, grid->columnCount());
+    const QMargins margins = grid->contentsMargins();
+    label->setMinimumWidth(MessageMinimumWidth - margins.left() - margins.right());
+    label->setAlignment(Qt::AlignCenter);
+}
+
+}  // namespace
 
 QtHost::QtHost(QWidget* window, std::function<void(TimerId)> tick, std::function<void()> beforeWait)
     : window_(window), beforeWait_(std::move(beforeWait)) {
@@ -33,7 +63,10 @@ void QtHost::ShowMessage(std::string_view text) {
     }
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(texts::MessageTitle), message,
                     QMessageBox::Ok, window_);
-    box.button(QMessageBox::Ok)->setText(QString::fromUtf8(texts::OkButton));
+    QAbstractButton* ok = box.button(QMessageBox::Ok);
+    ok->setText(QString::fromUtf8(texts::OkButton));
+    ok->setIcon(QIcon());  // the style's stock icon is a bitmap, soft when scaled
+    Tidy(box);
     box.exec();
 }
 

@@ -57,6 +57,37 @@ QString SitePage(const char* page) {
            QLatin1String(page);
 }
 
+void UseLightPalette(QWidget* window) {
+    QPalette palette = window->palette();
+    const QColor ink(32, 28, 24);
+    for (const auto& [role, colour] : std::initializer_list<std::pair<QPalette::ColorRole, QColor>>{
+             {QPalette::Window, QColor(243, 239, 230)},
+             {QPalette::WindowText, ink},
+             {QPalette::Base, QColor(255, 253, 247)},
+             {QPalette::AlternateBase, QColor(247, 242, 232)},
+             {QPalette::Text, ink},
+             {QPalette::PlaceholderText, QColor(120, 112, 100)},
+             {QPalette::Button, QColor(236, 230, 217)},
+             {QPalette::ButtonText, ink},
+             {QPalette::BrightText, Qt::white},
+             {QPalette::Light, Qt::white},
+             {QPalette::Midlight, QColor(245, 241, 233)},
+             {QPalette::Mid, QColor(190, 182, 166)},
+             {QPalette::Dark, QColor(150, 142, 126)},
+             {QPalette::Shadow, QColor(80, 74, 64)},
+             {QPalette::Highlight, QColor(48, 96, 176)},
+             {QPalette::HighlightedText, Qt::white},
+             {QPalette::ToolTipBase, QColor(255, 250, 230)},
+             {QPalette::ToolTipText, ink},
+             {QPalette::Link, LinkBlue}}) {
+        palette.setColor(role, colour);
+    }
+    const QColor faint(150, 144, 134);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, faint);
+    window->setPalette(palette);
+}
+
 void PaintLink(QLabel* label, const QColor& colour, bool underline) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
@@ -172,10 +203,9 @@ frmSplash::frmSplash(QWidget* parent) : QDialog(parent) {
 }
 
 void frmSplash::BuildControls() {
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(243, 239, 230));
-    setPalette(palette);
+    UseLightPalette(this);
     setAutoFillBackground(true);
+    setAccessibleName(windowTitle());
 
     Frame1 = new Panel(QStringLiteral("Frame1"), QString(), this);
     lblCompanyProduct = NewLabel(QStringLiteral("lblCompanyProduct"),
@@ -204,7 +234,9 @@ void frmSplash::BuildControls() {
     auto* icon = new QLabel(Frame1);  // clicks on it fall through to Frame1
     const int iconSize = 44;
     icon->setFixedSize(iconSize, iconSize);
-    icon->setPixmap(Artwork::applicationIcon().pixmap(iconSize, iconSize));
+    icon->setPixmap(
+        Artwork::applicationIcon().pixmap(QSize(iconSize, iconSize), devicePixelRatioF()));
+    icon->setAccessibleName(QStringLiteral("Tilvara"));
 
     auto* rule = new QFrame(Frame1);
     rule->setFrameShape(QFrame::HLine);

@@ -22,6 +22,10 @@ inline const QColor DarkBlue{0, 0, 192};
 inline const QColor LinkBlue{0, 0, 255};
 inline const QColor LinkRed{255, 0, 0};
 
+// Gives a secondary window its light look: background, text and button colours together,
+// so it reads the same under a light or a dark desktop palette.
+void UseLightPalette(QWidget* window);
+
 // Sets a label's text colour and, when asked, switches its underline on. Hover rules
 // never switch an underline off, so there is no way to ask for that here.
 void PaintLink(QLabel* label, const QColor& colour, bool underline);

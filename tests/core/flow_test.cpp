@@ -297,6 +297,40 @@ TEST(LevelEnd, ClearedAfterTimeUpIsNotPassed) {
     EXPECT_FALSE(rig.TimerOn(TimerId::Timer5));
 }
 
+// A level ends once, on its last pair: clicks on the template of the empty board after a
+// clear in time, a late clear, or the final congratulation end nothing again.
+TEST(LevelEnd, TemplateClicksOnAnEmptyBoardEndNothing) {
+    const struct {
+        const char* name;
+        int startLevel;  // 1 or 7
+        bool late;
+        bool waitForNextLevel;
+    } cases[] = {
+        {"in the half second before the next level", 1, false, false},
+        {"after a late clear", 1, true, false},
+        {"after the congratulation", 7, false, true},
+    };
+    for (const auto& c : cases) {
+        Rig rig;
+        if (c.startLevel == 7)
+            rig.game.hard7_Click();
+        else
+            rig.game.hard1_Click();
+        rig.Place("AA");
+        if (c.late)
+            for (int i = 0; i < 452; ++i) rig.game.Timer4_Timer();
+        rig.Click(1, 1);
+        rig.Click(1, 2);
+        if (c.waitForNextLevel) rig.host.RunUntil(TimerId::Timer5);
+        const std::vector<std::string> before = rig.host.messages;
+        const int level = rig.game.level;
+        for (int i = 0; i < 3; ++i) rig.game.Image2_Click(0);
+        EXPECT_EQ(rig.host.messages, before) << c.name;
+        EXPECT_EQ(rig.game.level, level) << c.name;
+        EXPECT_EQ(rig.game.tilesLeft, 0) << c.name;
+    }
+}
+
 TEST(LevelEnd, ElapsedTimeAcrossMidnight) {
     Rig rig;
     rig.clock.Set(23, 58, 0);

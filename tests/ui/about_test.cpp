@@ -2,9 +2,13 @@
 // that it is modal until "确定".
 #include <QApplication>
 #include <QLabel>
+#include <QPalette>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+#include <algorithm>
+#include <cmath>
 
 #include "label_support.h"
 #include "ui/about_window.h"
@@ -18,6 +22,33 @@ namespace {
 
 const char* const LinkNames[] = {"Label1", "Label3", "Label5", "Label6", "Label7"};
 
+double Luminance(const QColor& c) {
+    const auto channel = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double Contrast(const QColor& a, const QColor& b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Every text of a window against the window's own background, and every button's text
+// against the button.
+void ExpectReadable(QWidget& window) {
+    const QColor background = window.palette().color(QPalette::Window);
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        if (label->text().isEmpty()) continue;
+        const QColor ink = label->palette().color(QPalette::WindowText);
+        QVERIFY2(Contrast(ink, background) >= 3, qPrintable(label->objectName()));
+    }
+    for (QPushButton* button : window.findChildren<QPushButton*>()) {
+        const QPalette& p = button->palette();
+        QVERIFY(Contrast(p.color(QPalette::ButtonText), p.color(QPalette::Button)) >= 4.5);
+    }
+}
+
 }  // namespace
 
 class AboutTest : public QObject {
@@ -25,6 +56,24 @@ class AboutTest : public QObject {
 private slots:
     void initTestCase() { SetUpApplication(*qApp); }
     void cleanup() { SetShellOpener({}); }
+
+    // A dark desktop palette must not leave dark-on-dark or light-on-light text behind.
+    void secondaryWindowsReadUnderADarkPalette() {
+        const QPalette light = QApplication::palette();
+        QPalette dark;
+        for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+            dark.setColor(role, QColor(40, 40, 44));
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            dark.setColor(role, QColor(235, 235, 235));
+        QApplication::setPalette(dark);
+        {
+            frmAbout about;
+            ExpectReadable(about);
+            frmSplash rules;
+            ExpectReadable(rules);
+        }
+        QApplication::setPalette(light);
+    }
 
     void textsAndPicture() {
         frmAbout about;

@@ -56,7 +56,10 @@ class ArtworkTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void facesAreCrispAndDistinct_data() { Ratios(); }
+    void facesAreCrispAndDistinct_data() {
+        Ratios();
+        QTest::newRow("0.6, a shrunk window") << 0.6;
+    }
     void facesAreCrispAndDistinct() {
         QFETCH(qreal, dpr);
         const Artwork art(dpr);

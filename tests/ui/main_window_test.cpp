@@ -2,6 +2,7 @@
 // reach the core, and what the core shows reaches the window.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTest>
@@ -136,7 +137,9 @@ private slots:
     void messageBoxIsModalWithTitleAndOneOkButton() {
         Form1 form;
         form.show();
-        bool seen = false;
+        bool seen = false, noIcon = false, centred = false;
+        int width = 0;
+        QRect text;
         QTimer::singleShot(50, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box);
@@ -146,10 +149,21 @@ private slots:
             QCOMPARE(box->icon(), QMessageBox::NoIcon);
             QCOMPARE(box->buttons().size(), 1);
             QCOMPARE(box->buttons().first()->text(), QString("确定"));
+            noIcon = box->buttons().first()->icon().isNull();
+            width = box->width();
+            // The text sits in the middle of the box.
+            auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+            text = label->geometry();
+            centred = label->alignment() & Qt::AlignHCenter;
             box->buttons().first()->click();
         });
         form.game().hint11_Click();
         QVERIFY(seen);
+        QVERIFY(noIcon);
+        QVERIFY(width >= 240);
+        QVERIFY(centred);
+        QVERIFY2(qAbs(text.left() - (width - 1 - text.right())) <= 2,
+                 qPrintable(QString("%1 %2 %3").arg(text.left()).arg(text.right()).arg(width)));
     }
 
     void clockRunsOnTheRealTimer() {

@@ -1,0 +1,130 @@
+// The board's geometry and input on the offscreen platform: the design-to-widget mapping at
+// several window sizes, exact hit testing, key auto-repeat, and what the board tells
+// assistive technology.
+#include <QAccessible>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTest>
+
+#include "ui/application.h"
+#include "ui/board_view.h"
+#include "ui/main_window.h"
+#include "ui/qt_host.h"
+
+using namespace tilvara;
+using namespace tilvara::ui;
+
+namespace {
+
+QRectF DesignOf(const CellPicture& pic) {
+    return {pic.left / 15, pic.top / 15, pic.width / 15, pic.height / 15};
+}
+
+}  // namespace
+
+class BoardGeometryTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { SetUpApplication(*qApp); }
+
+    // Each window size scales the board uniformly and centres it; every pixel of a tile
+    // answers for that tile, its first row and column included, and nothing else does.
+    void hitTestFollowsTheScaledPictures_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<qreal>("scale");
+        // The design size is 784 x 497.5 logical pixels.
+        QTest::newRow("design") << QSize(784, 498) << 1.0;
+        QTest::newRow("smallest") << QSize(471, 299) << 471 / 784.0;
+        QTest::newRow("wide") << QSize(1600, 398) << 0.8;
+        QTest::newRow("one and a half") << QSize(1176, 900) << 1.5;
+    }
+    void hitTestFollowsTheScaledPictures() {
+        QFETCH(QSize, size);
+        QFETCH(qreal, scale);
+        Form1 form;
+        form.action("hard1")->trigger();
+        BoardView& board = form.board();
+        board.resize(size);
+        QCOMPARE(board.scale(), scale);
+        const QRect all = board.widgetRect(QRectF(QPointF(0, 0), QSizeF(784, 497.5)));
+        QVERIFY(qAbs(all.center().x() - size.width() / 2) <= 2);
+        QVERIFY(qAbs(all.center().y() - size.height() / 2) <= 2);
+
+        const ViewState& view = form.game().View();
+        for (int index : {1, 2, 19, 144}) {
+            const QRectF drawn = board.pictureRect(index);
+            QVERIFY(board.widgetRect(DesignOf(view.Image2[index])).contains(drawn.toRect()));
+            const QPointF first = drawn.topLeft() + QPointF(0.01, 0.01);
+            const QPointF last = drawn.bottomRight() - QPointF(0.01, 0.01);
+            QCOMPARE(board.indexAt(first), index);
+            // Rounded picture sizes may overlap by a device pixel: the later one is on top.
+            const int atLast = board.indexAt(last);
+            QVERIFY(atLast == index ||
+                    (atLast > index && board.pictureRect(atLast).contains(last)));
+            const CellPicture& pic = view.Image2[index];
+            QCOMPARE(board.indexAt(board.pointOfTwips(pic.left, pic.top, pic.width, pic.height)),
+                     index);
+        }
+        // The template answers left of the first row only, never over tile 1.
+        const QRectF tile1 = board.pictureRect(1);
+        QCOMPARE(board.indexAt(tile1.topLeft() - QPointF(0.5, -0.5)), 0);
+        QCOMPARE(board.indexAt(tile1.topLeft()), 1);
+    }
+
+    void windowShrinksToSixTenthsAndStartsWithinTheScreen() {
+        Form1 form;
+        QCOMPARE(form.board().minimumSizeHint(), QSize(471, 299));
+        // The offscreen screen (800 x 600) takes the design size.
+        QCOMPARE(form.size(), form.sizeHint());
+    }
+
+    // Holding a key sends one press, then repeats: only the press runs the command.
+    void autoRepeatOfF1AndF2IsIgnored() {
+        Form1 form;
+        QStringList messages;
+        form.host().setMessageHandler([&](const QString& m) { messages << m; });
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.action("hard1")->trigger();
+        const auto hold = [&](Qt::Key key) {
+            for (bool repeat : {false, true, true, true}) {
+                QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), repeat);
+                QApplication::sendEvent(&form.board(), &press);
+            }
+        };
+        hold(Qt::Key_F1);
+        QCOMPARE(form.game().hintsLeft, HintsPerDeal - 1);
+        hold(Qt::Key_F2);
+        QCOMPARE(form.game().reshufflesLeft, ReshufflesPerDeal - 1);
+        QVERIFY(messages.isEmpty());
+        hold(Qt::Key_F1);
+        QCOMPARE(form.game().hintsLeft, HintsPerDeal - 2);
+    }
+
+    // What the accessibility smoke test cannot reach quickly: a hit on a scaled board,
+    // the selection and the clock counting down.
+    void boardExposesCellsLabelsAndClock() {
+        Form1 form;
+        form.show();
+        form.board().resize(1176, 900);
+        form.action("hard1")->trigger();
+        form.game().Image2_Click(IndexOf(2, 3));
+        QAccessibleInterface* board = QAccessible::queryAccessibleInterface(&form.board());
+        QAccessibleInterface* cell = board->child(IndexOf(2, 3) - 1);
+        QVERIFY(cell->text(QAccessible::Name).endsWith(" 第2行第3列"));
+        QVERIFY(cell->state().selected);
+        QVERIFY(!board->child(0)->state().selected);
+        const QPoint centre =
+            form.board().mapToGlobal(form.board().pictureRect(21).center().toPoint());
+        QCOMPARE(board->childAt(centre.x(), centre.y()), cell);
+        QCOMPARE(board->indexOfChild(cell), IndexOf(2, 3) - 1);
+
+        QAccessibleInterface* clock = board->child(CellCount + 4);
+        QCOMPARE(clock->valueInterface()->currentValue().toInt(), 452);
+        for (int t = 0; t < 60; ++t) form.game().Timer4_Timer();
+        QCOMPARE(clock->valueInterface()->currentValue().toInt(), 392);
+    }
+};
+
+QTEST_MAIN(BoardGeometryTest)
+#include "board_geometry_test.moc"

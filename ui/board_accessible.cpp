@@ -1,0 +1,246 @@
+// Accessible interfaces of the board. The board paints its elements itself, so each cell,
+// label and the clock is an interface without a QObject, created on first request and
+// kept until the board goes.
+#include "ui/board_accessible.h"
+
+#include <QAccessibleWidget>
+#include <QPointer>
+
+#include <array>
+#include <string>
+
+#include "game/game.h"
+#include "ui/artwork.h"
+#include "ui/board_view.h"
+
+namespace tilvara::ui {
+
+namespace {
+
+constexpr int LabelCount = 4;
+constexpr int ClockChild = CellCount + LabelCount;
+constexpr int ChildCount = ClockChild + 1;
+
+// In reading order on the screen.
+const Label& LabelAt(const ViewState& view, int n) {
+    const std::array<const Label*, LabelCount> labels = {&view.Label4, &view.Label2, &view.Label3,
+                                                         &view.Label1};
+    return *labels[n];
+}
+
+QString CellName(const ViewState& view, int index) {
+    const CellPicture& pic = view.Image2[index];
+    const Cell cell = CellOf(index);
+    const QString picture =
+        pic.visible ? Artwork::pictureName(pic.face.kind) : QStringLiteral("空");
+    return QStringLiteral("%1 第%2行第%3列").arg(picture).arg(cell.row).arg(cell.col);
+}
+
+QRect DesignRect(const Box& box) {
+    return QRectF(box.left / TwipsPerPixel, box.top / TwipsPerPixel, box.width / TwipsPerPixel,
+                  box.height / TwipsPerPixel)
+        .toAlignedRect();
+}
+
+// One painted element of the board: child n of the board's interface.
+class BoardPart final : public QAccessibleInterface,
+                        public QAccessibleValueInterface,
+                        public QAccessibleActionInterface {
+public:
+    BoardPart(BoardView* board, int n) : board_(board), n_(n) {}
+
+    bool isValid() const override { return board_; }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return parent()->window(); }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(board_.data());
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+
+    QString text(QAccessible::Text t) const override {
+        if (!board_) return {};
+        const ViewState& view = board_->view();
+        if (n_ < CellCount) return t == QAccessible::Name ? CellName(view, n_ + 1) : QString();
+        if (n_ < ClockChild)
+            return t == QAccessible::Name
+                       ? QString::fromStdString(LabelAt(view, n_ - CellCount).caption)
+                       : QString();
+        if (t == QAccessible::Name) return QStringLiteral("剩余时间");
+        if (t == QAccessible::Value) return QStringLiteral("%1秒").arg(SecondsLeft());
+        return {};
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+
+    QRect rect() const override {
+        if (!board_) return {};
+        const ViewState& view = board_->view();
+        QRect r;
+        if (n_ < CellCount)
+            r = board_->pictureRect(n_ + 1).toAlignedRect();
+        else if (n_ < ClockChild)
+            r = board_->widgetRect(DesignRect(LabelAt(view, n_ - CellCount).box));
+        else
+            r = board_->widgetRect(DesignRect(view.Image9));
+        return r.translated(board_->mapToGlobal(QPoint(0, 0)));
+    }
+
+    QAccessible::Role role() const override {
+        if (n_ < CellCount) return QAccessible::Cell;
+        return n_ < ClockChild ? QAccessible::StaticText : QAccessible::ProgressBar;
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State s;
+        if (!board_) return s;
+        if (n_ < CellCount) {
+            const CellPicture& pic = board_->view().Image2[n_ + 1];
+            s.invisible = !pic.visible;
+            s.selectable = pic.visible;
+            s.selected = pic.visible && pic.face.highlighted;
+        } else if (n_ < ClockChild) {
+            s.invisible = LabelAt(board_->view(), n_ - CellCount).caption.empty();
+            s.readOnly = true;
+        } else {
+            s.readOnly = true;
+        }
+        return s;
+    }
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::ValueInterface && n_ == ClockChild)
+            return static_cast<QAccessibleValueInterface*>(this);
+        if (type == QAccessible::ActionInterface && n_ < CellCount)
+            return static_cast<QAccessibleActionInterface*>(this);
+        return nullptr;
+    }
+
+    // The clock: whole seconds left.
+    QVariant currentValue() const override { return SecondsLeft(); }
+    void setCurrentValue(const QVariant&) override {}
+    QVariant maximumValue() const override { return ClockSecondsLeft(ClockBarWidth); }
+    QVariant minimumValue() const override { return 0; }
+    QVariant minimumStepSize() const override { return 1; }
+
+    // A cell can be clicked without a mouse.
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& name) override {
+        if (board_ && name == pressAction() && board_->view().Image2[n_ + 1].visible)
+            emit board_->cellClicked(n_ + 1);
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+private:
+    int SecondsLeft() const { return board_ ? ClockSecondsLeft(board_->view().Image10.width) : 0; }
+
+    QPointer<BoardView> board_;
+    int n_;
+};
+
+class BoardAccessible final : public QAccessibleWidget {
+public:
+    explicit BoardAccessible(BoardView* board)
+        : QAccessibleWidget(board, QAccessible::Table), board_(board) {}
+    ~BoardAccessible() override {
+        for (QAccessibleInterface* part : parts_)
+            if (part) QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(part));
+    }
+
+    int childCount() const override { return ChildCount; }
+
+    QAccessibleInterface* child(int n) const override {
+        if (n < 0 || n >= ChildCount) return nullptr;
+        if (!parts_[n]) {
+            parts_[n] = new BoardPart(board_, n);
+            QAccessible::registerAccessibleInterface(parts_[n]);
+        }
+        return parts_[n];
+    }
+
+    int indexOfChild(const QAccessibleInterface* part) const override {
+        for (int n = 0; n < ChildCount; ++n)
+            if (parts_[n] == part) return n;
+        return -1;
+    }
+
+    QAccessibleInterface* childAt(int x, int y) const override {
+        const QPointF pos = board_->mapFromGlobal(QPointF(x, y));
+        const int index = board_->indexAt(pos);
+        return index >= 1 ? child(index - 1) : nullptr;
+    }
+
+    void NotifyChanges() {
+        const ViewState& view = board_->view();
+        for (int n = 0; n < CellCount; ++n) {
+            const CellPicture& pic = view.Image2[n + 1];
+            const Seen now{pic.visible, pic.face.highlighted, pic.face.kind};
+            const Seen before = cells_[n];
+            cells_[n] = now;
+            if (!known_ || now == before) continue;
+            QAccessible::State changed;
+            changed.invisible = now.visible != before.visible;
+            changed.selected = now.selected != before.selected;
+            if (changed.invisible || changed.selected) {
+                QAccessibleStateChangeEvent event(child(n), changed);
+                QAccessible::updateAccessibility(&event);
+            }
+            if (now.visible != before.visible || now.kind != before.kind) {
+                QAccessibleEvent event(child(n), QAccessible::NameChanged);
+                QAccessible::updateAccessibility(&event);
+            }
+        }
+        for (int n = 0; n < LabelCount; ++n) {
+            const std::string& caption = LabelAt(view, n).caption;
+            if (caption == captions_[n]) continue;
+            captions_[n] = caption;
+            if (!known_) continue;
+            QAccessibleEvent event(child(CellCount + n), QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&event);
+        }
+        const int seconds = ClockSecondsLeft(view.Image10.width);
+        if (known_ && seconds != seconds_) {
+            QAccessibleValueChangeEvent event(child(ClockChild), seconds);
+            QAccessible::updateAccessibility(&event);
+        }
+        seconds_ = seconds;
+        known_ = true;
+    }
+
+private:
+    struct Seen {
+        bool visible = false;
+        bool selected = false;
+        int kind = 0;
+        bool operator==(const Seen&) const = default;
+    };
+
+    BoardView* board_;
+    mutable std::array<QAccessibleInterface*, ChildCount> parts_{};
+    // What clients were last told; the first call only takes note.
+    bool known_ = false;
+    std::array<Seen, CellCount> cells_{};
+    std::array<std::string, LabelCount> captions_{};
+    int seconds_ = 0;
+};
+
+QAccessibleInterface* Factory(const QString&, QObject* object) {
+    if (auto* board = qobject_cast<BoardView*>(object)) return new BoardAccessible(board);
+    return nullptr;
+}
+
+}  // namespace
+
+void NotifyBoardChanges(BoardView& board) {
+    if (!QAccessible::isActive()) return;
+    if (auto* iface = dynamic_cast<BoardAccessible*>(QAccessible::queryAccessibleInterface(&board)))
+        iface->NotifyChanges();
+}
+
+void InstallBoardAccessible() {
+    static const bool installed = (QAccessible::installFactory(Factory), true);
+    (void)installed;
+}
+
+}  // namespace tilvara::ui

@@ -1,0 +1,17 @@
+// What assistive technology sees of the game area: the 144 cells, the four status lines
+// and the clock, as children of the board.
+#pragma once
+
+namespace tilvara::ui {
+
+class BoardView;
+
+// Registers the factory that gives every BoardView its accessible interface; runs once.
+void InstallBoardAccessible();
+
+// Tells assistive technology what changed since the last call: cells shown, hidden,
+// selected or given another picture, new status texts, the clock's seconds. Does nothing
+// while no client listens.
+void NotifyBoardChanges(BoardView& board);
+
+}  // namespace tilvara::ui
