@@ -29,8 +29,15 @@ done
 [ -n "$splash" ] || fail "no rules window"
 xdotool windowfocus --sync "$splash" 2>/dev/null || true
 xdotool key a
-main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tilvara$' | head -n 1) ||
-    fail "no main window after a key on the rules window"
+# Polled rather than searched with --sync: a search that meets the rules window as it is
+# destroyed dies of an X error.
+main=
+for _ in $(seq 200); do
+    main=$(xdotool search --onlyvisible --name '^Tilvara$' 2>/dev/null | grep -v -x -e "$splash" | head -n 1 || true)
+    [ -n "$main" ] && break
+    sleep 0.1
+done
+[ -n "$main" ] || fail "no main window after a key on the rules window"
 sleep 0.5
 xdotool windowfocus --sync "$main" 2>/dev/null || true
 
