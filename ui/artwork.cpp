@@ -3,6 +3,7 @@
 #include "ui/artwork.h"
 
 #include <QColor>
+#include <QIconEngine>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 // Q_INIT_RESOURCE declares the resource's init function in the enclosing namespace, so it must
 // run from global scope. The resources sit in a static library, whose initialiser the linker
@@ -216,10 +218,20 @@ QImage ClockBar(qreal dpr) {
 
 Artwork::Artwork(qreal devicePixelRatio) : dpr_(devicePixelRatio) {
     LoadResources();
+    horizontal_ = ToPixmap(HorizontalBand(dpr_));
+    vertical_ = ToPixmap(VerticalBand(dpr_));
+    backing_ = ToPixmap(ClockBacking(dpr_));
+    bar_ = ToPixmap(ClockBar(dpr_));
+}
 
-    const QImage body = TileBody(dpr_);
-    for (int kind = 1; kind <= Kinds; ++kind) {
-        QImage image = body.copy();
+// Faces are drawn the first time they show: before a deal none does, and a face that is
+// never highlighted never needs its frame.
+const QPixmap& Artwork::face(int kind, bool highlighted) const {
+    if (kind < 1 || kind > Kinds) return normal_[0];
+    QPixmap& normal = normal_[kind];
+    if (normal.isNull()) {
+        if (body_.isNull()) body_ = TileBody(dpr_);
+        QImage image = body_.copy();
         image.setDevicePixelRatio(dpr_);
         QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing);
@@ -227,36 +239,63 @@ Artwork::Artwork(qreal devicePixelRatio) : dpr_(devicePixelRatio) {
         QSvgRenderer picture(QStringLiteral(":/tiles/%1.svg").arg(TileStems[kind - 1]));
         picture.render(&p, PictureRect);
         p.end();
-        normal_[kind] = ToPixmap(image);
-        highlighted_[kind] = ToPixmap(WithFrame(image));
+        normal = ToPixmap(image);
     }
-    horizontal_ = ToPixmap(HorizontalBand(dpr_));
-    vertical_ = ToPixmap(VerticalBand(dpr_));
-    backing_ = ToPixmap(ClockBacking(dpr_));
-    bar_ = ToPixmap(ClockBar(dpr_));
-    about_ = normal_[AboutKind];
+    if (!highlighted) return normal;
+    QPixmap& framed = highlighted_[kind];
+    if (framed.isNull()) framed = ToPixmap(WithFrame(normal.toImage()));
+    return framed;
 }
 
-const QPixmap& Artwork::face(int kind, bool highlighted) const {
-    if (kind < 1 || kind > Kinds) return normal_[0];
-    return highlighted ? highlighted_[kind] : normal_[kind];
-}
+const QPixmap& Artwork::aboutPicture() const { return face(AboutKind, false); }
 
-QIcon Artwork::applicationIcon() {
-    LoadResources();
-    // Rendered here rather than left to an SVG icon plugin, which a minimal install may lack.
-    QSvgRenderer drawing(QStringLiteral(":/icons/tilvara.svg"));
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+namespace {
+
+// Draws the application's SVG on demand, once for each size asked for: the window system
+// takes the few sizes listed below when a window maps, the rules window one more; no size
+// is drawn before something shows it.
+class IconEngine final : public QIconEngine {
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        if (size.isEmpty()) return {};
+        for (const QPixmap& done : drawn_) {
+            if (done.size() == size) return done;
+        }
+        LoadResources();
+        // Rendered here rather than left to an SVG icon plugin, which a minimal install may lack.
+        if (!drawing_)
+            drawing_ = std::make_shared<QSvgRenderer>(QStringLiteral(":/icons/tilvara.svg"));
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing);
-        drawing.render(&p);
+        drawing_->render(&p);
         p.end();
-        icon.addPixmap(QPixmap::fromImage(image));
+        drawn_.append(QPixmap::fromImage(image));
+        return drawn_.last();
     }
-    return icon;
-}
+
+    // The sizes window managers show in title bars, task lists and switchers; larger ones
+    // come from the installed icon files.
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        return {{16, 16}, {24, 24}, {32, 32}, {48, 48}};
+    }
+
+    QIconEngine* clone() const override { return new IconEngine(*this); }
+    QString key() const override { return QStringLiteral("tilvara"); }
+
+private:
+    std::shared_ptr<QSvgRenderer> drawing_;
+    QList<QPixmap> drawn_;
+};
+
+}  // namespace
+
+QIcon Artwork::applicationIcon() { return QIcon(new IconEngine); }
 
 }  // namespace tilvara::ui

@@ -3,9 +3,12 @@
 // device pixel ratio, so nothing is ever upscaled.
 #include "ui/board_view.h"
 
-#include <QFont>
+#include <QFontMetricsF>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
+
+#include <array>
 
 #include "ui/application.h"
 #include "ui/artwork.h"
@@ -27,7 +30,10 @@ const QColor LabelColour(255, 0, 0);
 
 }  // namespace
 
-BoardView::BoardView(const ViewState& view, QWidget* parent) : QWidget(parent), view_(view) {
+BoardView::BoardView(const ViewState& view, QWidget* parent)
+    : QWidget(parent), view_(view), labelFont_(LabelFamily()) {
+    labelFont_.setPointSize(18);
+    labelFont_.setBold(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAutoFillBackground(false);
 }
@@ -65,54 +71,126 @@ bool BoardView::label1At(QPoint pos) const {
     return Px(view_.Label1.box).contains(QPointF(pos - origin()));
 }
 
-void BoardView::paintEvent(QPaintEvent*) {
+QRect BoardView::widgetRect(const QRectF& designPixels) const {
+    if (designPixels.isEmpty()) return {};
+    return designPixels.translated(origin()).toAlignedRect();
+}
+
+namespace {
+
+constexpr int FirstLabel = 2;
+constexpr int FirstCell = FirstLabel + 4;
+constexpr int FirstPiece = FirstCell + CellCount;
+constexpr int ElementCount = FirstPiece + 4;
+constexpr Qt::Alignment LabelFlags = Qt::AlignLeft | Qt::AlignTop;
+
+// The core places a piece's corner on a cell centre; the band is drawn centred on that line
+// and half its thickness longer at each end, so it runs through the cell centres and its
+// corners join without a notch.
+QRectF BandOf(const Piece& piece, bool horizontal) {
+    QRectF r = Px(piece.left, piece.top, piece.width, piece.height);
+    const qreal half = (horizontal ? r.height() : r.width()) / 2;
+    if (horizontal)
+        r.adjust(-half, -half, half, -half);
+    else
+        r.adjust(-half, -half, -half, half);
+    return r;
+}
+
+}  // namespace
+
+std::vector<BoardView::Drawn> BoardView::Elements() const {
+    std::vector<Drawn> drawn(ElementCount);
+    drawn[0].area = Px(view_.Image9);
+    drawn[1].area = Px(view_.Image10);
+    const QFontMetricsF metrics(labelFont_, this);
+    const std::array<const Label*, 4> labels = {&view_.Label4, &view_.Label2, &view_.Label3,
+                                                &view_.Label1};
+    for (int i = 0; i < 4; ++i) {
+        Drawn& d = drawn[FirstLabel + i];
+        d.text = labels[i]->caption;
+        if (d.text.empty()) continue;
+        // The text may run past its box; a bold glyph's ink may stand a little outside its
+        // advance.
+        d.area = metrics
+                     .boundingRect(Px(labels[i]->box), LabelFlags | Qt::TextDontClip,
+                                   QString::fromStdString(d.text))
+                     .adjusted(-2, -2, 2, 2);
+    }
+    for (int i = 1; i <= CellCount; ++i) {
+        const CellPicture& pic = view_.Image2[i];
+        if (!pic.visible) continue;
+        Drawn& d = drawn[FirstCell + i - 1];
+        d.area = Px(pic);
+        d.look = 1 + 2 * pic.face.kind + (pic.face.highlighted ? 1 : 0);
+    }
+    const std::array<std::pair<const Piece*, bool>, 4> pieces = {{{&view_.Image4, true},
+                                                                  {&view_.Image6, true},
+                                                                  {&view_.Image5, false},
+                                                                  {&view_.Image7, false}}};
+    for (int i = 0; i < 4; ++i) {
+        if (!pieces[i].first->visible) continue;
+        drawn[FirstPiece + i].area = BandOf(*pieces[i].first, pieces[i].second);
+        drawn[FirstPiece + i].look = 1;
+    }
+    return drawn;
+}
+
+void BoardView::Sync() {
+    std::vector<Drawn> now = Elements();
+    if (synced_.size() != now.size()) {
+        update();
+    } else {
+        for (std::size_t i = 0; i < now.size(); ++i) {
+            if (now[i] == synced_[i]) continue;
+            update(widgetRect(synced_[i].area));
+            update(widgetRect(now[i].area));
+        }
+    }
+    synced_ = std::move(now);
+}
+
+void BoardView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     // The window's background is the standard scheme's menu-text colour: black.
-    painter.fillRect(rect(), Qt::black);
+    painter.fillRect(event->rect(), Qt::black);
+    const QRect exposed = event->rect();
+    const std::vector<Drawn> drawn = Elements();
+    const auto shows = [&](int element) {
+        return widgetRect(drawn[element].area).intersects(exposed);
+    };
     painter.translate(origin());
     const Artwork& art = artwork();
 
     // The clock strip: backing, then the bar stretched over it.
-    painter.drawPixmap(Px(view_.Image9), art.clockBacking(), QRectF(art.clockBacking().rect()));
-    painter.drawPixmap(Px(view_.Image10), art.clockBar(), QRectF(art.clockBar().rect()));
+    if (shows(0))
+        painter.drawPixmap(drawn[0].area, art.clockBacking(), QRectF(art.clockBacking().rect()));
+    if (shows(1)) painter.drawPixmap(drawn[1].area, art.clockBar(), QRectF(art.clockBar().rect()));
 
     // Labels: red, bold, 18 pt, heavy CJK sans.
-    QFont font(LabelFamily());
-    font.setPointSize(18);
-    font.setBold(true);
-    painter.setFont(font);
+    painter.setFont(labelFont_);
     painter.setPen(LabelColour);
-    for (const Label* label : {&view_.Label4, &view_.Label2, &view_.Label3, &view_.Label1}) {
-        if (label->caption.empty()) continue;
-        painter.drawText(Px(label->box), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-                         QString::fromStdString(label->caption));
+    const std::array<const Label*, 4> labels = {&view_.Label4, &view_.Label2, &view_.Label3,
+                                                &view_.Label1};
+    for (int i = 0; i < 4; ++i) {
+        if (!shows(FirstLabel + i)) continue;
+        painter.drawText(Px(labels[i]->box), LabelFlags | Qt::TextDontClip,
+                         QString::fromStdString(labels[i]->caption));
     }
 
-    for (int i = 1; i < static_cast<int>(view_.Image2.size()); ++i) {
+    for (int i = 1; i <= CellCount; ++i) {
+        if (!shows(FirstCell + i - 1)) continue;
         const CellPicture& pic = view_.Image2[i];
-        if (!pic.visible) continue;
         const QPixmap& face = art.face(pic.face.kind, pic.face.highlighted);
         if (!face.isNull()) painter.drawPixmap(Px(pic).topLeft(), face);
     }
 
-    // Path pieces over the tiles. The core places a piece's corner on a cell centre; the
-    // band is drawn centred on that line and half its thickness longer at each end, so
-    // it runs through the cell centres and its corners join without a notch.
-    const auto drawPiece = [&](const Piece& piece, bool horizontal) {
-        if (!piece.visible) return;
-        QRectF r = Px(piece.left, piece.top, piece.width, piece.height);
-        const qreal half = (horizontal ? r.height() : r.width()) / 2;
-        if (horizontal)
-            r.adjust(-half, -half, half, -half);
-        else
-            r.adjust(-half, -half, -half, half);
-        const QPixmap& band = horizontal ? art.horizontalPiece() : art.verticalPiece();
-        painter.drawPixmap(r, band, QRectF(band.rect()));
-    };
-    drawPiece(view_.Image4, true);
-    drawPiece(view_.Image6, true);
-    drawPiece(view_.Image5, false);
-    drawPiece(view_.Image7, false);
+    // Path pieces over the tiles.
+    for (int i = 0; i < 4; ++i) {
+        if (!shows(FirstPiece + i)) continue;
+        const QPixmap& band = i < 2 ? art.horizontalPiece() : art.verticalPiece();
+        painter.drawPixmap(drawn[FirstPiece + i].area, band, QRectF(band.rect()));
+    }
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {

@@ -2,8 +2,12 @@
 // pixels) and reports clicks on the cell pictures and on Label1.
 #pragma once
 
+#include <QFont>
+#include <QRectF>
 #include <QWidget>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "game/view_state.h"
 
@@ -21,6 +25,12 @@ public:
     QSize minimumSizeHint() const override { return sizeHint(); }
     // Where the game area's origin sits in the widget: centred when the window is larger.
     QPoint origin() const;
+    // The widget rectangle that covers a rectangle of the game area in design pixels
+    // (twips / 15); every mapping of an element to the widget goes through here.
+    QRect widgetRect(const QRectF& designPixels) const;
+    // Asks for a repaint of the elements whose look changed since the last call, and of
+    // nothing else: an unchanged view posts no paint at all.
+    void Sync();
     // The widget point at the centre of an element in twips, for tests and tools.
     QPoint pointOfTwips(double left, double top, double width, double height) const;
     // The cell picture under a point, -1 for none (hidden pictures never answer).
@@ -37,10 +47,23 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // One painted element: where it shows and what it shows, so a change of either repaints
+    // the old and the new place.
+    struct Drawn {
+        QRectF area;  // design pixels; empty when it shows nothing
+        int look = 0;
+        std::string text;
+        bool operator==(const Drawn&) const = default;
+    };
+    // Clock backing and bar, the four labels, the 144 cells, the four path pieces, in
+    // painting order.
+    std::vector<Drawn> Elements() const;
     const Artwork& artwork();
 
     const ViewState& view_;
     std::unique_ptr<Artwork> artwork_;
+    QFont labelFont_;
+    std::vector<Drawn> synced_;
     int pressedIndex_ = -1;
     bool pressedLabel1_ = false;
 };

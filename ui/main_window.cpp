@@ -8,7 +8,6 @@
 #include <QMenuBar>
 
 #include "ui/about_window.h"
-#include "ui/artwork.h"
 #include "ui/board_view.h"
 #include "ui/qt_host.h"
 #include "ui/splash_window.h"
@@ -35,7 +34,6 @@ Form1::Form1(frmSplash* help, QWidget* parent) : QMainWindow(parent), help_(help
     game_ = std::make_unique<Game>(*host_, random_, clock_);
     game_->Form_Load();
 
-    setWindowIcon(Artwork::applicationIcon());
     board_ = new BoardView(game_->View(), this);
     setCentralWidget(board_);
     BuildMenus();
@@ -105,7 +103,7 @@ void Form1::Refresh() {
             if (action && action->isEnabled() != item.enabled) action->setEnabled(item.enabled);
         }
     }
-    board_->update();
+    board_->Sync();
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
