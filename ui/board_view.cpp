@@ -34,6 +34,12 @@ BoardView::BoardView(const ViewState& view, QWidget* parent)
     : QWidget(parent), view_(view), labelFont_(LabelFamily()) {
     labelFont_.setPointSize(18);
     labelFont_.setBold(true);
+    nextFrame_.setSingleShot(true);
+    nextFrame_.setTimerType(Qt::PreciseTimer);
+    connect(&nextFrame_, &QTimer::timeout, this, [this] {
+        update(pending_);
+        pending_ = QRegion();
+    });
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAutoFillBackground(false);
 }
@@ -138,19 +144,29 @@ std::vector<BoardView::Drawn> BoardView::Elements() const {
 
 void BoardView::Sync() {
     std::vector<Drawn> now = Elements();
+    QRegion changed;
     if (synced_.size() != now.size()) {
-        update();
+        changed = rect();
     } else {
         for (std::size_t i = 0; i < now.size(); ++i) {
             if (now[i] == synced_[i]) continue;
-            update(widgetRect(synced_[i].area));
-            update(widgetRect(now[i].area));
+            changed += widgetRect(synced_[i].area);
+            changed += widgetRect(now[i].area);
         }
     }
     synced_ = std::move(now);
+    if (changed.isEmpty()) return;
+    const qint64 since = sincePaint_.isValid() ? sincePaint_.elapsed() : FrameMs;
+    if (since >= FrameMs && !nextFrame_.isActive()) {
+        update(changed);
+        return;
+    }
+    pending_ += changed;
+    if (!nextFrame_.isActive()) nextFrame_.start(static_cast<int>(FrameMs - since));
 }
 
 void BoardView::paintEvent(QPaintEvent* event) {
+    sincePaint_.start();
     QPainter painter(this);
     // The window's background is the standard scheme's menu-text colour: black.
     painter.fillRect(event->rect(), Qt::black);

@@ -2,8 +2,11 @@
 // pixels) and reports clicks on the cell pictures and on Label1.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QFont>
 #include <QRectF>
+#include <QRegion>
+#include <QTimer>
 #include <QWidget>
 #include <memory>
 #include <string>
@@ -29,8 +32,10 @@ public:
     // (twips / 15); every mapping of an element to the widget goes through here.
     QRect widgetRect(const QRectF& designPixels) const;
     // Asks for a repaint of the elements whose look changed since the last call, and of
-    // nothing else: an unchanged view posts no paint at all.
+    // nothing else: an unchanged view posts no paint at all. Repaints come at most one a
+    // frame; a change sooner after the last paint waits for the next frame.
     void Sync();
+    static constexpr int FrameMs = 16;
     // The widget point at the centre of an element in twips, for tests and tools.
     QPoint pointOfTwips(double left, double top, double width, double height) const;
     // The cell picture under a point, -1 for none (hidden pictures never answer).
@@ -64,6 +69,9 @@ private:
     std::unique_ptr<Artwork> artwork_;
     QFont labelFont_;
     std::vector<Drawn> synced_;
+    QElapsedTimer sincePaint_;
+    QRegion pending_;
+    QTimer nextFrame_;
     int pressedIndex_ = -1;
     bool pressedLabel1_ = false;
 };
