@@ -247,7 +247,12 @@ def main():
                 drv.damage_times.clear()
             pair = linkable(faces)
             if pair is None:
-                sys.exit("drive_game: no linkable pair on screen")
+                # The game reshuffles a board without moves a tick or two later.
+                lost += 1
+                if lost > 10:
+                    sys.exit("drive_game: no linkable pair on screen")
+                drv.pump(0.5)
+                continue
             centres = [(GRID_LEFT + (c - 1) * FACE_W + FACE_W // 2,
                         top + GRID_TOP + (r - 1) * FACE_H + FACE_H // 2) for r, c in pair]
             drv.click(main, *centres[0])
@@ -290,7 +295,7 @@ def main():
         out["hwm_kb"] = peak_kb(proc.pid)
         out["removals"] = removed
         out["reward_boxes"] = boxes
-        out["lost_clicks"] = lost
+        out["retries"] = lost
         if holds:
             n = len(holds)
             out["holds"] = n

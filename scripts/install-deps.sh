@@ -18,7 +18,7 @@ BUILD_PACKAGES=(
 # xauth is only a Recommends of xvfb, and xvfb-run needs it.
 TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool x11-utils imagemagick python3
+    xvfb xauth xdotool x11-utils imagemagick python3 python3-xlib
     clang-format desktop-file-utils
 )
 

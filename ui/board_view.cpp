@@ -109,19 +109,25 @@ std::vector<BoardView::Drawn> BoardView::Elements() const {
     std::vector<Drawn> drawn(ElementCount);
     drawn[0].area = Px(view_.Image9);
     drawn[1].area = Px(view_.Image10);
-    const QFontMetricsF metrics(labelFont_, this);
     const std::array<const Label*, 4> labels = {&view_.Label4, &view_.Label2, &view_.Label3,
                                                 &view_.Label1};
     for (int i = 0; i < 4; ++i) {
         Drawn& d = drawn[FirstLabel + i];
         d.text = labels[i]->caption;
+        d.box = Px(labels[i]->box);
         if (d.text.empty()) continue;
-        // The text may run past its box; a bold glyph's ink may stand a little outside its
-        // advance.
-        d.area = metrics
-                     .boundingRect(Px(labels[i]->box), LabelFlags | Qt::TextDontClip,
-                                   QString::fromStdString(d.text))
-                     .adjusted(-2, -2, 2, 2);
+        if (static_cast<int>(synced_.size()) == ElementCount) {
+            const Drawn& before = synced_[FirstLabel + i];
+            if (before.text == d.text && before.box == d.box) {
+                d.area = before.area;
+                continue;
+            }
+        }
+        // A bold glyph's ink may stand a little outside its advance.
+        d.area =
+            QFontMetricsF(labelFont_, this)
+                .boundingRect(d.box, LabelFlags | Qt::TextDontClip, QString::fromStdString(d.text))
+                .adjusted(-2, -2, 2, 2);
     }
     for (int i = 1; i <= CellCount; ++i) {
         const CellPicture& pic = view_.Image2[i];
@@ -186,12 +192,10 @@ void BoardView::paintEvent(QPaintEvent* event) {
     // Labels: red, bold, 18 pt, heavy CJK sans.
     painter.setFont(labelFont_);
     painter.setPen(LabelColour);
-    const std::array<const Label*, 4> labels = {&view_.Label4, &view_.Label2, &view_.Label3,
-                                                &view_.Label1};
-    for (int i = 0; i < 4; ++i) {
-        if (!shows(FirstLabel + i)) continue;
-        painter.drawText(Px(labels[i]->box), LabelFlags | Qt::TextDontClip,
-                         QString::fromStdString(labels[i]->caption));
+    for (int i = FirstLabel; i < FirstCell; ++i) {
+        if (!shows(i)) continue;
+        painter.drawText(drawn[i].box, LabelFlags | Qt::TextDontClip,
+                         QString::fromStdString(drawn[i].text));
     }
 
     for (int i = 1; i <= CellCount; ++i) {

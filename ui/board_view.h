@@ -35,7 +35,7 @@ public:
     // nothing else: an unchanged view posts no paint at all. Repaints come at most one a
     // frame; a change sooner after the last paint waits for the next frame.
     void Sync();
-    static constexpr int FrameMs = 16;
+    static constexpr int FrameMs = 17;  // a 60 Hz frame, rounded up
     // The widget point at the centre of an element in twips, for tests and tools.
     QPoint pointOfTwips(double left, double top, double width, double height) const;
     // The cell picture under a point, -1 for none (hidden pictures never answer).
@@ -58,10 +58,11 @@ private:
         QRectF area;  // design pixels; empty when it shows nothing
         int look = 0;
         std::string text;
+        QRectF box;  // a label's box, which its text may overrun
         bool operator==(const Drawn&) const = default;
     };
     // Clock backing and bar, the four labels, the 144 cells, the four path pieces, in
-    // painting order.
+    // painting order. A label's text is measured only when it differs from the last sync.
     std::vector<Drawn> Elements() const;
     const Artwork& artwork();
 

@@ -14,6 +14,7 @@
 #include <QPainter>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -133,6 +134,30 @@ protected:
     void keyPressEvent(QKeyEvent*) override { accept(); }
 };
 
+// The main window, built when the rules window closes, as the game builds its own.
+QMainWindow* MainWindow() {
+    auto* window = new QMainWindow;
+    window->setWindowTitle("Tilvara");
+    const std::array<std::pair<const char*, std::vector<const char*>>, 3> menus = {{
+        {"游戏",
+         {"开始", "提示(F1)", "重排(F2)", "开始（2）向上", "开始（3）向下", "开始（4）向左",
+          "开始（5）向右", "开始（6）向上下中间", "开始（7）向左右中间", "退出(Esc)"}},
+        {"网络游戏", {}},
+        {"帮助", {"帮助", "广告", "关于"}},
+    }};
+    Board* board = new Board(window);
+    for (const auto& [caption, items] : menus) {
+        QMenu* menu = window->menuBar()->addMenu(QString::fromUtf8(caption));
+        menu->menuAction()->setEnabled(!items.empty());
+        for (const char* item : items) {
+            QAction* action = menu->addAction(QString::fromUtf8(item));
+            QObject::connect(action, &QAction::triggered, board, [board] { board->update(); });
+        }
+    }
+    window->setCentralWidget(board);
+    return window;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -143,28 +168,12 @@ int main(int argc, char* argv[]) {
     QApplication::setFont(font);
     QApplication::setQuitOnLastWindowClosed(false);  // the rules close before the main window
 
-    QMainWindow window;
-    window.setWindowTitle("Tilvara");
-    const std::array<std::pair<const char*, std::vector<const char*>>, 3> menus = {{
-        {"游戏",
-         {"开始", "提示(F1)", "重排(F2)", "开始（2）向上", "开始（3）向下", "开始（4）向左",
-          "开始（5）向右", "开始（6）向上下中间", "开始（7）向左右中间", "退出(Esc)"}},
-        {"网络游戏", {}},
-        {"帮助", {"帮助", "广告", "关于"}},
-    }};
-    Board* board = new Board(&window);
-    for (const auto& [caption, items] : menus) {
-        QMenu* menu = window.menuBar()->addMenu(QString::fromUtf8(caption));
-        menu->menuAction()->setEnabled(!items.empty());
-        for (const char* item : items) {
-            QAction* action = menu->addAction(QString::fromUtf8(item));
-            QObject::connect(action, &QAction::triggered, board, [board] { board->update(); });
-        }
-    }
-    window.setCentralWidget(board);
-
     Rules rules;
-    QObject::connect(&rules, &QDialog::finished, &window, [&] { window.show(); });
+    std::unique_ptr<QMainWindow> window;
+    QObject::connect(&rules, &QDialog::finished, [&] {
+        window.reset(MainWindow());
+        window->show();
+    });
     rules.show();
     return QApplication::exec();
 }
