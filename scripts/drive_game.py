@@ -97,6 +97,20 @@ class Driver:
         xtest.fake_input(self.d, X.ButtonRelease, 1)
         self.d.sync()
 
+    def answer_boxes(self, main):
+        """Closes any message box over the main window with Return; true if there was one."""
+        seen = False
+        for _ in range(50):
+            boxes = [w for w in self.root.query_tree().children
+                     if w.id != main.id and w.get_attributes().map_state == X.IsViewable]
+            if not boxes:
+                return seen
+            seen = True
+            self.pump(0.1)
+            self.key(boxes[0], "Return")
+            self.pump(0.1)
+        sys.exit("drive_game: a message box does not close")
+
     def watch_damage(self, window):
         self.d.damage_query_version()
         window.damage_create(damage.DamageReportRawRectangles)
@@ -237,6 +251,7 @@ def main():
         holds, boxes, removed, lost = [], 0, 0, 0
         idle_rate = None
         while removed < args.removals:
+            drv.answer_boxes(main)
             faces = drv.cells(main, top)
             if idle_rate is None and args.hold:
                 # The idle cost of the running timers, subtracted from each hold below.
@@ -262,11 +277,8 @@ def main():
             drv.click(main, *centres[1])
             box = False
             while True:
-                mapped = drv.pump(0.005)
-                for _, w in mapped:
-                    box = True  # a reward message: answer it, leave this removal out
-                    drv.pump(0.2)
-                    drv.key(w, "Return")
+                if drv.pump(0.005):
+                    box = drv.answer_boxes(main) or box  # a reward: leave this removal out
                 now = drv.cells(main, top)
                 if now[pair[0]] is None and now[pair[1]] is None:
                     break
@@ -278,19 +290,21 @@ def main():
                     sys.exit(f"drive_game: the pair {pair} did not go")
                 continue
             t_gone = time.monotonic()
-            drv.pump(0.03)  # the removal's own repaint lands just after the cells clear
+            late = drv.pump(0.03)  # the removal's own repaint lands just after the cells clear
             c1, f1, t1 = cpu_ms(proc.pid), cpu_ms_fine(proc.pid), time.monotonic()
+            shown = list(drv.damage_times)
+            late += drv.pump(0.1)
+            if late or drv.answer_boxes(main):
+                box = drv.answer_boxes(main) or box  # a reward that came after the pair went
             removed += 1
             if box:
                 boxes += 1
             elif args.hold:
-                shown = drv.damage_times
                 flushes = repaints(shown)
                 per_frame = max((sum(1 for u in flushes if t <= u < t + 0.016) for t in flushes),
                                 default=0)
                 holds.append((c1 - c0 - idle_rate * (t1 - t0), t_gone - t0, len(flushes),
                               len(shown), per_frame, f1 - f0 - idle_fine * (t1 - t0)))
-            drv.pump(0.1)
         drv.pump(0.5)
         out["hwm_kb"] = peak_kb(proc.pid)
         out["removals"] = removed

@@ -172,7 +172,6 @@ void BoardView::Sync() {
 }
 
 void BoardView::paintEvent(QPaintEvent* event) {
-    sincePaint_.start();
     QPainter painter(this);
     // The window's background is the standard scheme's menu-text colour: black.
     painter.fillRect(event->rect(), Qt::black);
@@ -211,6 +210,8 @@ void BoardView::paintEvent(QPaintEvent* event) {
         const QPixmap& band = i < 2 ? art.horizontalPiece() : art.verticalPiece();
         painter.drawPixmap(drawn[FirstPiece + i].area, band, QRectF(band.rect()));
     }
+    // From the end, so the next frame is a whole frame after this one reaches the screen.
+    sincePaint_.start();
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {

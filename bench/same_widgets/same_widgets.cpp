@@ -59,7 +59,9 @@ public:
     explicit Board(QWidget* parent) : QWidget(parent) {
         setAttribute(Qt::WA_OpaquePaintEvent);
         setFixedSize(2 * GridLeft + Cols * FaceW, 498);
-        for (int i = 0; i < Rows * Cols; ++i) tiles_.push_back(Tile(i % 36 + 1));
+        // 36 pictures, four of each, as the game draws them.
+        for (int kind = 1; kind <= 36; ++kind) tiles_.push_back(Tile(kind));
+        for (int i = 36; i < Rows * Cols; ++i) tiles_.push_back(tiles_[i % 36]);
         const std::array<const char*, 4> texts = {"1次重排,F2键", "还有5次提示,F1键", "得分:0",
                                                   "还有72对"};
         for (int i = 0; i < 4; ++i) {
