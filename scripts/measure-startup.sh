@@ -16,8 +16,9 @@ for tool in Xvfb xdpyinfo; do
     command -v "$tool" >/dev/null || { echo "missing $tool (scripts/install-deps.sh --test)"; exit 1; }
 done
 /usr/bin/python3 -c 'import Xlib' 2>/dev/null || { echo "missing python3-xlib"; exit 1; }
-[ -x "$game" ] && [ -x "$empty" ] && [ -x "$same" ] ||
+if [ ! -x "$game" ] || [ ! -x "$empty" ] || [ ! -x "$same" ]; then
     cmake --build "$build" --target tilvara empty_window same_widgets
+fi
 # shellcheck source=scripts/private-xvfb.sh
 . scripts/private-xvfb.sh
 results=$(mktemp)
@@ -26,9 +27,11 @@ start_private_xvfb || { echo "could not start Xvfb"; exit 1; }
 
 for run in $(seq "$runs"); do
     line=$(/usr/bin/python3 scripts/drive_game.py "$empty" --single-window)
-    echo "empty $line $(echo "$line" | sed -n 's/^first_ms=\([0-9.]*\).*/main_ms=\1/p')" >>"$results"
-    echo "same $(/usr/bin/python3 scripts/drive_game.py "$same" --removals 20)" >>"$results"
-    echo "game $(/usr/bin/python3 scripts/drive_game.py "$game" --removals 20)" >>"$results"
+    {
+        echo "empty $line $(echo "$line" | sed -n 's/^first_ms=\([0-9.]*\).*/main_ms=\1/p')"
+        echo "same $(/usr/bin/python3 scripts/drive_game.py "$same" --removals 20)"
+        echo "game $(/usr/bin/python3 scripts/drive_game.py "$game" --removals 20)"
+    } >>"$results"
     echo "run $run of $runs done" >&2
 done
 
@@ -53,3 +56,7 @@ row "launch to main window (key)" main_ms ms 1
 row "peak RSS after 开始 + 20 removals" hwm_kb MB 1024
 echo "(the empty window has one window: its launch figure stands in both time rows, its memory is"
 echo " taken once it shows)"
+# A run that failed half-way leaves its figures out; say so rather than hide it.
+for who in empty same game; do
+    printf '%s: %s of %s runs complete\n' "$who" "$(grep -c "^$who .*hwm_kb=" "$results")" "$runs"
+done

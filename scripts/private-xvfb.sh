@@ -13,7 +13,7 @@ start_private_xvfb() {
         private_xvfb=$!
         for _ in $(seq 50); do
             kill -0 "$private_xvfb" 2>/dev/null || break
-            if [ "$(cat "/tmp/.X$n-lock" 2>/dev/null | tr -d ' ')" = "$private_xvfb" ] &&
+            if [ "$(tr -d ' ' 2>/dev/null <"/tmp/.X$n-lock")" = "$private_xvfb" ] &&
                 DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
                 export DISPLAY=":$n"
                 return 0
