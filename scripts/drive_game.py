@@ -62,8 +62,10 @@ class Driver:
                 if e.type == X.MapNotify:
                     mapped.append((time.monotonic(), e.window))
                 elif e.__class__.__name__ == "DamageNotify":
+                    # The server's own time of the drawing, in ms: when this script reads
+                    # the event says nothing about when it happened.
                     a = e.area
-                    self.damage_times.append((time.monotonic(), a.x, a.y, a.width, a.height))
+                    self.damage_times.append((e.timestamp / 1000, a.x, a.y, a.width, a.height))
             if mapped or time.monotonic() >= end:
                 return mapped
             time.sleep(0.001)
@@ -147,7 +149,7 @@ def repaints(rects):
     after a pause starts the next repaint."""
     starts, group = [], []
     for t, x, y, w, h in rects:
-        fresh = not group or t - group[-1][0] > 0.002 or (y, x) < (group[-1][2], group[-1][1])
+        fresh = not group or t - group[-1][0] > 0.001 or (y, x) < (group[-1][2], group[-1][1])
         fresh = fresh or any(x < gx + gw and gx < x + w and y < gy + gh and gy < y + h
                              for _, gx, gy, gw, gh in group)
         if fresh:
@@ -302,7 +304,7 @@ def main():
             elif args.hold:
                 flushes = repaints(shown)
                 per_frame = max((sum(1 for u in flushes if t <= u < t + 0.016) for t in flushes),
-                                default=0)
+                                default=0)  # repaints within any 16 ms
                 holds.append((c1 - c0 - idle_rate * (t1 - t0), t_gone - t0, len(flushes),
                               len(shown), per_frame, f1 - f0 - idle_fine * (t1 - t0)))
         drv.pump(0.5)
