@@ -21,7 +21,7 @@ BUILD_PACKAGES=(
 # accessibility smoke test reads the game through the at-spi bus in its own D-Bus session.
 TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool x11-utils imagemagick python3
+    xvfb xauth xdotool x11-utils imagemagick python3 python3-xlib
     clang-format desktop-file-utils lintian appstream
     dbus at-spi2-core python3-pyatspi
 )

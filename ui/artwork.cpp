@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 // Q_INIT_RESOURCE declares the resource's init function in the enclosing namespace, so it must
 // run from global scope. The resources sit in a static library, whose initialiser the linker
@@ -236,10 +237,20 @@ QImage ClockBar(qreal dpr) {
 
 Artwork::Artwork(qreal devicePixelRatio) : dpr_(devicePixelRatio) {
     LoadResources();
+    horizontal_ = ToPixmap(HorizontalBand(dpr_));
+    vertical_ = ToPixmap(VerticalBand(dpr_));
+    backing_ = ToPixmap(ClockBacking(dpr_));
+    bar_ = ToPixmap(ClockBar(dpr_));
+}
 
-    const QImage body = TileBody(dpr_);
-    for (int kind = 1; kind <= Kinds; ++kind) {
-        QImage image = body.copy();
+// Faces are drawn the first time they show: before a deal none does, and a face that is
+// never highlighted never needs its frame.
+const QPixmap& Artwork::face(int kind, bool highlighted) const {
+    if (kind < 1 || kind > Kinds) return normal_[0];
+    QPixmap& normal = normal_[kind];
+    if (normal.isNull()) {
+        if (body_.isNull()) body_ = TileBody(dpr_);
+        QImage image = body_.copy();
         image.setDevicePixelRatio(dpr_);
         QPainter p(&image);
         ScaleBelowOne(p, image);
@@ -248,45 +259,36 @@ Artwork::Artwork(qreal devicePixelRatio) : dpr_(devicePixelRatio) {
         QSvgRenderer picture(QStringLiteral(":/tiles/%1.svg").arg(TileStems[kind - 1]));
         picture.render(&p, PictureRect);
         p.end();
-        normal_[kind] = ToPixmap(image);
-        highlighted_[kind] = ToPixmap(WithFrame(image));
+        normal = ToPixmap(image);
     }
-    horizontal_ = ToPixmap(HorizontalBand(dpr_));
-    vertical_ = ToPixmap(VerticalBand(dpr_));
-    backing_ = ToPixmap(ClockBacking(dpr_));
-    bar_ = ToPixmap(ClockBar(dpr_));
-    about_ = normal_[AboutKind];
+    if (!highlighted) return normal;
+    QPixmap& framed = highlighted_[kind];
+    if (framed.isNull()) framed = ToPixmap(WithFrame(normal.toImage()));
+    return framed;
 }
 
-const QPixmap& Artwork::face(int kind, bool highlighted) const {
-    if (kind < 1 || kind > Kinds) return normal_[0];
-    return highlighted ? highlighted_[kind] : normal_[kind];
-}
+const QPixmap& Artwork::aboutPicture() const { return face(AboutKind, false); }
 
 namespace {
 
-// Draws the icon's SVG for exactly the size and ratio asked, so it is never a rescaled bitmap.
-// Done here rather than left to an SVG icon plugin, which a minimal install may lack.
+// Draws the application's SVG for exactly the size asked, so the icon is never a rescaled
+// bitmap, and only when something asks: the window system takes the few sizes listed below
+// when a window maps, the rules window one more. Each size is drawn once. Done here rather
+// than left to an SVG icon plugin, which a minimal install may lack.
 class VectorIconEngine final : public QIconEngine {
 public:
-    explicit VectorIconEngine(const QString& file) : file_(file) {}
-
-    QIconEngine* clone() const override { return new VectorIconEngine(file_); }
+    QIconEngine* clone() const override { return new VectorIconEngine(*this); }
     QString key() const override { return QStringLiteral("tilvara-vector"); }
     QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override {
-        QSvgRenderer(file_).render(painter, rect);
+        Drawing().render(painter, rect);
     }
 
     // QIcon asks for device pixels (the logical size times the ratio) and sets the ratio.
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
-        QImage image = NewImage(size, 1);
-        QPainter p(&image);
-        p.setRenderHint(QPainter::Antialiasing);
-        QSvgRenderer(file_).render(&p, QRectF(QPointF(0, 0), QSizeF(size)));
-        p.end();
-        QPixmap pixmap = QPixmap::fromImage(image);
+        if (size.isEmpty()) return {};
+        QPixmap pixmap = Plain(size);
         if (mode == QIcon::Disabled) {
             QStyleOption option;
             pixmap = QApplication::style()->generatedIconPixmap(mode, pixmap, &option);
@@ -294,22 +296,41 @@ public:
         return pixmap;
     }
 
-    // The sizes a window system asks for when it wants a list.
+    // The sizes window managers show in title bars, task lists and switchers; larger ones
+    // come from the installed icon files.
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
-        QList<QSize> sizes;
-        for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) sizes << QSize(size, size);
-        return sizes;
+        return {{16, 16}, {24, 24}, {32, 32}, {48, 48}};
     }
 
 private:
-    QString file_;
+    QSvgRenderer& Drawing() {
+        if (!drawing_)
+            drawing_ = std::make_shared<QSvgRenderer>(QStringLiteral(":/icons/tilvara.svg"));
+        return *drawing_;
+    }
+
+    const QPixmap& Plain(QSize size) {
+        for (const QPixmap& done : drawn_) {
+            if (done.size() == size) return done;
+        }
+        QImage image = NewImage(size, 1);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        Drawing().render(&p, QRectF(QPointF(0, 0), QSizeF(size)));
+        p.end();
+        drawn_.append(QPixmap::fromImage(image));
+        return drawn_.last();
+    }
+
+    std::shared_ptr<QSvgRenderer> drawing_;
+    QList<QPixmap> drawn_;
 };
 
 }  // namespace
 
 QIcon Artwork::applicationIcon() {
     LoadResources();
-    return QIcon(new VectorIconEngine(QStringLiteral(":/icons/tilvara.svg")));
+    return QIcon(new VectorIconEngine);
 }
 
 QString Artwork::pictureName(int kind) {

@@ -1,8 +1,9 @@
-// The game's built-in pictures (tile faces, path pieces, clock, about picture), drawn once
-// at start-up for the screen's device pixel ratio.
+// The game's built-in pictures (tile faces, path pieces, clock, about picture), each drawn
+// once for the screen's device pixel ratio, faces when they first show.
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 
 #include <array>
@@ -17,7 +18,7 @@ class Artwork {
 public:
     static constexpr int Kinds = 36;
 
-    // Renders every picture for this device pixel ratio (e.g. 1, 1.25, 2): pixmaps have
+    // Renders the pictures for this device pixel ratio (e.g. 1, 1.25, 2): pixmaps have
     // size = logical size * dpr and setDevicePixelRatio(dpr), so they are crisp, never upscaled.
     explicit Artwork(qreal devicePixelRatio);
     qreal devicePixelRatio() const { return dpr_; }
@@ -27,7 +28,7 @@ public:
     const QPixmap& verticalPiece() const { return vertical_; }      // 7 x 8 logical
     const QPixmap& clockBacking() const { return backing_; }        // 306 x 21 logical
     const QPixmap& clockBar() const { return bar_; }  // 43 x 16 logical, stretched to any width
-    const QPixmap& aboutPicture() const { return about_; }  // 39 x 49 logical tile face
+    const QPixmap& aboutPicture() const;              // 39 x 49 logical tile face
     // From assets/icons/tilvara.svg, drawn afresh for each size and device pixel ratio asked.
     static QIcon applicationIcon();
     // What a kind's picture shows, as the player would call it; "" for an empty cell.
@@ -36,9 +37,10 @@ public:
 private:
     qreal dpr_;
     // Element 0 stays null: it stands for the empty cell and for any kind out of range.
-    std::array<QPixmap, Kinds + 1> normal_;
-    std::array<QPixmap, Kinds + 1> highlighted_;
-    QPixmap horizontal_, vertical_, backing_, bar_, about_;
+    mutable std::array<QPixmap, Kinds + 1> normal_;
+    mutable std::array<QPixmap, Kinds + 1> highlighted_;
+    mutable QImage body_;  // the bare tile under every face
+    QPixmap horizontal_, vertical_, backing_, bar_;
 };
 
 }  // namespace tilvara::ui

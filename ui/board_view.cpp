@@ -3,10 +3,12 @@
 // scale times the device pixel ratio, so nothing is ever stretched from a smaller bitmap.
 #include "ui/board_view.h"
 
-#include <QFont>
+#include <QFontMetricsF>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
+#include <array>
 #include <cmath>
 
 #include "ui/application.h"
@@ -33,9 +35,42 @@ bool Covers(const QRectF& r, QPointF p) {
     return p.x() >= r.left() && p.x() < r.right() && p.y() >= r.top() && p.y() < r.bottom();
 }
 
+// The painted elements, in painting order: the clock and the labels stay readable over a
+// path along the border.
+constexpr int FirstCell = 0;
+constexpr int FirstPiece = FirstCell + CellCount;
+constexpr int Backing = FirstPiece + 4;
+constexpr int Bar = Backing + 1;
+constexpr int FirstLabel = Bar + 1;
+constexpr int ElementCount = FirstLabel + 4;
+constexpr Qt::Alignment LabelFlags = Qt::AlignLeft | Qt::AlignTop;
+constexpr qreal LabelPoints = 18;  // at the design size
+
+// The core places a piece's corner on a cell centre; the band is drawn centred on that line
+// and half its thickness longer at each end, so it runs through the cell centres and its
+// corners join without a notch.
+QRectF BandOf(const Piece& piece, bool horizontal) {
+    QRectF r = Px(piece.left, piece.top, piece.width, piece.height);
+    const qreal half = (horizontal ? r.height() : r.width()) / 2;
+    if (horizontal)
+        r.adjust(-half, -half, half, -half);
+    else
+        r.adjust(-half, -half, -half, half);
+    return r;
+}
+
 }  // namespace
 
-BoardView::BoardView(const ViewState& view, QWidget* parent) : QWidget(parent), view_(view) {
+BoardView::BoardView(const ViewState& view, QWidget* parent)
+    : QWidget(parent), view_(view), labelFont_(LabelFamily()) {
+    labelFont_.setPointSizeF(LabelPoints);
+    labelFont_.setBold(true);
+    nextFrame_.setSingleShot(true);
+    nextFrame_.setTimerType(Qt::PreciseTimer);
+    connect(&nextFrame_, &QTimer::timeout, this, [this] {
+        update(pending_);
+        pending_ = QRegion();
+    });
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAutoFillBackground(false);
     InstallBoardAccessible();
@@ -116,10 +151,83 @@ int BoardView::indexAt(QPointF pos) const {
 
 bool BoardView::label1At(QPointF pos) const { return Covers(placed(Px(view_.Label1.box)), pos); }
 
-void BoardView::paintEvent(QPaintEvent*) {
+std::vector<BoardView::Drawn> BoardView::Elements() const {
+    std::vector<Drawn> drawn(ElementCount);
+    for (int i = 1; i <= CellCount; ++i) {
+        const CellPicture& pic = view_.Image2[i];
+        if (!pic.visible) continue;
+        Drawn& d = drawn[FirstCell + i - 1];
+        d.area = Px(pic);
+        d.look = 1 + 2 * pic.face.kind + (pic.face.highlighted ? 1 : 0);
+    }
+    const std::array<std::pair<const Piece*, bool>, 4> pieces = {{{&view_.Image4, true},
+                                                                  {&view_.Image6, true},
+                                                                  {&view_.Image5, false},
+                                                                  {&view_.Image7, false}}};
+    for (int i = 0; i < 4; ++i) {
+        if (!pieces[i].first->visible) continue;
+        drawn[FirstPiece + i].area = BandOf(*pieces[i].first, pieces[i].second);
+        drawn[FirstPiece + i].look = 1;
+    }
+    drawn[Backing].area = Px(view_.Image9);
+    drawn[Bar].area = Px(view_.Image10);
+    const std::array<const Label*, 4> labels = {&view_.Label4, &view_.Label2, &view_.Label3,
+                                                &view_.Label1};
+    for (int i = 0; i < 4; ++i) {
+        Drawn& d = drawn[FirstLabel + i];
+        d.text = labels[i]->caption;
+        d.box = Px(labels[i]->box);
+        if (d.text.empty()) continue;
+        if (static_cast<int>(synced_.size()) == ElementCount) {
+            const Drawn& before = synced_[FirstLabel + i];
+            if (before.text == d.text && before.box == d.box) {
+                d.area = before.area;
+                continue;
+            }
+        }
+        // Measured at the design size; a bold glyph's ink may stand a little outside its
+        // advance, and the scaled font's hinting a little more.
+        d.area =
+            QFontMetricsF(labelFont_, this)
+                .boundingRect(d.box, LabelFlags | Qt::TextDontClip, QString::fromStdString(d.text))
+                .adjusted(-3, -3, 3, 3);
+    }
+    return drawn;
+}
+
+void BoardView::Sync() {
+    std::vector<Drawn> now = Elements();
+    QRegion changed;
+    if (synced_.size() != now.size()) {
+        changed = rect();
+    } else {
+        for (std::size_t i = 0; i < now.size(); ++i) {
+            if (now[i] == synced_[i]) continue;
+            changed += widgetRect(synced_[i].area);
+            changed += widgetRect(now[i].area);
+        }
+    }
+    synced_ = std::move(now);
+    if (changed.isEmpty()) return;
+    const qint64 since = sincePaint_.isValid() ? sincePaint_.elapsed() : FrameMs;
+    if (since >= FrameMs && !nextFrame_.isActive()) {
+        update(changed);
+        return;
+    }
+    pending_ += changed;
+    if (!nextFrame_.isActive()) nextFrame_.start(static_cast<int>(FrameMs - since));
+}
+
+void BoardView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    const QRect exposed = event->rect();
     // The window's background is the standard scheme's menu-text colour: black.
-    painter.fillRect(rect(), Qt::black);
+    painter.fillRect(exposed, Qt::black);
+    const std::vector<Drawn> drawn = Elements();
+    const auto shows = [&](int element) {
+        return !drawn[element].area.isEmpty() &&
+               widgetRect(drawn[element].area).intersects(exposed);
+    };
     const Artwork& art = artwork();
     const qreal dpr = devicePixelRatioF();
     // A pixmap rendered at the effective ratio, shown one device pixel per pixel.
@@ -128,48 +236,39 @@ void BoardView::paintEvent(QPaintEvent*) {
                            QRectF(pixmap.rect()));
     };
 
-    for (int i = 1; i < static_cast<int>(view_.Image2.size()); ++i) {
+    for (int i = 1; i <= CellCount; ++i) {
+        if (!shows(FirstCell + i - 1)) continue;
         const CellPicture& pic = view_.Image2[i];
-        if (!pic.visible) continue;
         const QPixmap& face = art.face(pic.face.kind, pic.face.highlighted);
         if (!face.isNull()) drawAt(pictureRect(i).topLeft(), face);
     }
 
-    // Path pieces over the tiles. The core places a piece's corner on a cell centre; the
-    // band is drawn centred on that line and half its thickness longer at each end, so
-    // it runs through the cell centres and its corners join without a notch.
-    const auto drawPiece = [&](const Piece& piece, bool horizontal) {
-        if (!piece.visible) return;
-        QRectF r = Px(piece.left, piece.top, piece.width, piece.height);
-        const qreal half = (horizontal ? r.height() : r.width()) / 2;
-        if (horizontal)
-            r.adjust(-half, -half, half, -half);
-        else
-            r.adjust(-half, -half, -half, half);
-        const QPixmap& band = horizontal ? art.horizontalPiece() : art.verticalPiece();
-        painter.drawPixmap(placed(r), band, QRectF(band.rect()));
-    };
-    drawPiece(view_.Image4, true);
-    drawPiece(view_.Image6, true);
-    drawPiece(view_.Image5, false);
-    drawPiece(view_.Image7, false);
+    // Path pieces over the tiles.
+    for (int i = 0; i < 4; ++i) {
+        if (!shows(FirstPiece + i)) continue;
+        const QPixmap& band = i < 2 ? art.horizontalPiece() : art.verticalPiece();
+        painter.drawPixmap(placed(drawn[FirstPiece + i].area), band, QRectF(band.rect()));
+    }
 
     // The clock strip and the labels stay readable over a path along the border.
-    painter.drawPixmap(placed(Px(view_.Image9)), art.clockBacking(),
-                       QRectF(art.clockBacking().rect()));
-    painter.drawPixmap(placed(Px(view_.Image10)), art.clockBar(), QRectF(art.clockBar().rect()));
+    if (shows(Backing))
+        painter.drawPixmap(placed(drawn[Backing].area), art.clockBacking(),
+                           QRectF(art.clockBacking().rect()));
+    if (shows(Bar))
+        painter.drawPixmap(placed(drawn[Bar].area), art.clockBar(), QRectF(art.clockBar().rect()));
 
     // Labels: red, bold, 18 pt at the design size, heavy CJK sans.
-    QFont font(LabelFamily());
-    font.setPointSizeF(18 * scale());
-    font.setBold(true);
+    QFont font = labelFont_;
+    font.setPointSizeF(LabelPoints * scale());
     painter.setFont(font);
     painter.setPen(LabelColour);
-    for (const Label* label : {&view_.Label4, &view_.Label2, &view_.Label3, &view_.Label1}) {
-        if (label->caption.empty()) continue;
-        painter.drawText(placed(Px(label->box)), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-                         QString::fromStdString(label->caption));
+    for (int i = FirstLabel; i < ElementCount; ++i) {
+        if (!shows(i)) continue;
+        painter.drawText(placed(drawn[i].box), LabelFlags | Qt::TextDontClip,
+                         QString::fromStdString(drawn[i].text));
     }
+    // From the end, so the next frame is a whole frame after this one reaches the screen.
+    sincePaint_.start();
 }
 
 void BoardView::mousePressEvent(QMouseEvent* event) {

@@ -2,8 +2,15 @@
 // scaled to the widget) and reports clicks on the cell pictures and on Label1.
 #pragma once
 
+#include <QElapsedTimer>
+#include <QFont>
+#include <QRectF>
+#include <QRegion>
+#include <QTimer>
 #include <QWidget>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "game/view_state.h"
 
@@ -34,6 +41,11 @@ public:
     // The exact area a cell picture covers in the widget (edges on device pixels); the
     // template, never drawn, answers over its own box.
     QRectF pictureRect(int index) const;
+    // Asks for a repaint of the elements whose look changed since the last call, and of
+    // nothing else: an unchanged view posts no paint at all. Repaints come at most one a
+    // frame; a change sooner after the last paint waits for the next frame.
+    void Sync();
+    static constexpr int FrameMs = 17;  // a 60 Hz frame, rounded up
     // The widget point at the centre of an element in twips, for tests and tools.
     QPoint pointOfTwips(double left, double top, double width, double height) const;
     // The picture drawn on top under a point, -1 for none (hidden pictures never answer);
@@ -51,6 +63,18 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // One painted element: where it shows and what it shows, so a change of either repaints
+    // the old and the new place.
+    struct Drawn {
+        QRectF area;  // design pixels; empty when it shows nothing
+        int look = 0;
+        std::string text;
+        QRectF box;  // a label's box, which its text may overrun
+        bool operator==(const Drawn&) const = default;
+    };
+    // The 144 cells, the four path pieces, the clock backing and bar, the four labels, in
+    // painting order. A label's text is measured only when it differs from the last sync.
+    std::vector<Drawn> Elements() const;
     const Artwork& artwork();
     // A design rectangle in the widget, edges snapped to device pixels.
     QRectF placed(const QRectF& designPixels) const;
@@ -58,6 +82,11 @@ private:
 
     const ViewState& view_;
     std::unique_ptr<Artwork> artwork_;
+    QFont labelFont_;
+    std::vector<Drawn> synced_;
+    QElapsedTimer sincePaint_;
+    QRegion pending_;
+    QTimer nextFrame_;
     int pressedIndex_ = -1;
     bool pressedLabel1_ = false;
 };

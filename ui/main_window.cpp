@@ -10,7 +10,6 @@
 #include <QStyle>
 
 #include "ui/about_window.h"
-#include "ui/artwork.h"
 #include "ui/board_accessible.h"
 #include "ui/board_view.h"
 #include "ui/qt_host.h"
@@ -38,7 +37,6 @@ Form1::Form1(frmSplash* help, QWidget* parent) : QMainWindow(parent), help_(help
     game_ = std::make_unique<Game>(*host_, random_, clock_);
     game_->Form_Load();
 
-    setWindowIcon(Artwork::applicationIcon());
     board_ = new BoardView(game_->View(), this);
     setCentralWidget(board_);
     BuildMenus();
@@ -127,7 +125,7 @@ void Form1::Refresh() {
             if (action && action->isEnabled() != item.enabled) action->setEnabled(item.enabled);
         }
     }
-    board_->update();
+    board_->Sync();
     NotifyBoardChanges(*board_);
 }
 

@@ -71,6 +71,8 @@ void QtHost::ShowMessage(std::string_view text) {
 }
 
 void QtHost::ProcessEvents() {
+    // The window asks for a repaint only of what changed, so once the path is on screen
+    // nothing is posted here and the wait below really sleeps.
     if (beforeWait_) beforeWait_();
     // Sleeps until the next event; the 50 ms tick counter is always running, so the
     // hold never waits longer than one tick and never spins a core.

@@ -27,6 +27,7 @@ namespace {
 
 constexpr int TicksToClose = 10;
 constexpr int Radius = 8;
+constexpr int ShadowBand = 24;  // rows: up to 3 spans each stay under the pool's 96
 
 QFont LabelFont(qreal points, bool bold = false) {
     QFont font(QString::fromLatin1(LabelFamily()));
@@ -40,6 +41,35 @@ QLabel* NewLabel(const QString& name, const QString& text, const QFont& font, QW
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);  // "<" or "&" in a text must never turn it into markup
     label->setFont(font);
+    return label;
+}
+
+// A word-wrapped label whose size is worked out once: a plain QLabel lays its text out
+// again at trial widths each time a layout asks for its size hints.
+class FittedLabel final : public QLabel {
+public:
+    using QLabel::QLabel;
+    void fitTo(int width) {
+        fitted_ = {width, QLabel::heightForWidth(width)};
+        setFixedSize(fitted_);
+    }
+    QSize sizeHint() const override { return fitted_; }
+    QSize minimumSizeHint() const override { return fitted_; }
+    bool hasHeightForWidth() const override { return false; }
+    int heightForWidth(int) const override { return fitted_.height(); }
+
+private:
+    QSize fitted_;
+};
+
+FittedLabel* NewWrappedLabel(const QString& name, const QString& text, const QFont& font,
+                             QWidget* parent) {
+    auto* label = new FittedLabel(text, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
 
@@ -131,10 +161,16 @@ void Panel::paintEvent(QPaintEvent*) {
     QPainterPath outline;
     outline.addRoundedRect(box, Radius, Radius);
 
-    // A soft drop shadow one pixel below lifts the card off the window.
+    // A soft drop shadow one pixel below lifts the card off the window. It is translucent,
+    // and a translucent fill over many rows at once makes the raster engine start a thread
+    // pool (two more threads for a window that never changes), so it goes in bands of rows.
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0, 0, 0, 18));
-    painter.drawRoundedRect(box.translated(0, 1), Radius, Radius);
+    for (int y = 0; y < height(); y += ShadowBand) {
+        painter.setClipRect(QRect(0, y, width(), ShadowBand));
+        painter.drawRoundedRect(box.translated(0, 1), Radius, Radius);
+    }
+    painter.setClipping(false);
     painter.setBrush(fill_);
     painter.drawPath(outline);
 
@@ -214,21 +250,19 @@ void frmSplash::BuildControls() {
                       QStringLiteral("本软件共7关,第四关比较难过,需要较多的重排机会!"),
                       LabelFont(11), Frame1);
     const QFont rules = LabelFont(12);
-    Label1 = NewLabel(QStringLiteral("Label1"),
-                      QStringLiteral("得分规则：得分是按照连接的路线的长度记分。所以大家要尽       "
-                                     "    可能的连通更长的两张牌。"),
-                      rules, Frame1);
-    Label2 = NewLabel(QStringLiteral("Label2"),
-                      QStringLiteral("奖励规则：最近三次连通总分大于37分，就奖励一次提示；大       "
-                                     "    于39分，就奖励一次重新排列的机会。"),
-                      rules, Frame1);
-    Label3 =
-        NewLabel(QStringLiteral("Label3"),
-                 QStringLiteral("爱心提示: 长时间玩游戏          容易损伤视力"), rules, Frame1);
-    for (QLabel* label : {Label1, Label2, Label3}) {
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    }
+    Label1 = NewWrappedLabel(
+        QStringLiteral("Label1"),
+        QStringLiteral("得分规则：得分是按照连接的路线的长度记分。所以大家要尽       "
+                       "    可能的连通更长的两张牌。"),
+        rules, Frame1);
+    Label2 = NewWrappedLabel(
+        QStringLiteral("Label2"),
+        QStringLiteral("奖励规则：最近三次连通总分大于37分，就奖励一次提示；大       "
+                       "    于39分，就奖励一次重新排列的机会。"),
+        rules, Frame1);
+    Label3 = NewWrappedLabel(QStringLiteral("Label3"),
+                             QStringLiteral("爱心提示: 长时间玩游戏          容易损伤视力"), rules,
+                             Frame1);
     FitRuleLabels();
 
     auto* icon = new QLabel(Frame1);  // clicks on it fall through to Frame1
@@ -298,13 +332,10 @@ void frmSplash::FitRuleLabels() {
         return metrics.horizontalAdvance(BeforeBlanks(label->text()));
     };
     const int rules = static_cast<int>(std::ceil(std::max(width(Label1), width(Label2)) + slack));
-    Label1->setFixedWidth(rules);
-    Label2->setFixedWidth(rules);
-    Label3->setFixedWidth(static_cast<int>(std::ceil(width(Label3) + slack)));
     // Fixed heights too: a box layout hands word-wrapped labels less than they ask for.
-    for (QLabel* label : {Label1, Label2, Label3}) {
-        label->setFixedHeight(label->heightForWidth(label->width()));
-    }
+    static_cast<FittedLabel*>(Label1)->fitTo(rules);
+    static_cast<FittedLabel*>(Label2)->fitTo(rules);
+    static_cast<FittedLabel*>(Label3)->fitTo(static_cast<int>(std::ceil(width(Label3) + slack)));
 }
 
 void frmSplash::ShowAtStart() {
