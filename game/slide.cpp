@@ -25,6 +25,23 @@ void CloseGap(Board& board, CellPictures& Image2, int& row, int& col, int dr, in
 
 using CloseFn = void (*)(Board&, CellPictures&, int&, int&);
 
+// A one-direction level: its mode, whether it moves along columns, the sign of the
+// coordinate difference that puts the second gap farther from where the tiles go, and
+// the gap procedure.
+struct LineSlide {
+    bool SlideModes::*mode;
+    bool vertical;
+    int farSide;
+    CloseFn close;
+};
+
+constexpr LineSlide LineSlides[] = {
+    {&SlideModes::slideUp, true, +1, CloseGapUp},
+    {&SlideModes::slideDown, true, -1, CloseGapDown},
+    {&SlideModes::slideLeft, false, +1, CloseGapLeft},
+    {&SlideModes::slideRight, false, -1, CloseGapRight},
+};
+
 }  // namespace
 
 void CloseGapUp(Board& board, CellPictures& Image2, int& row, int& col) {
@@ -91,29 +108,17 @@ void SlideAfterRemoval(const SlideModes& modes, Board& board, CellPictures& Imag
                  row2, col2);
         }
     }
-    if (modes.slideUp) {
-        if (col1 == col2 && row2 > row1)
-            both(CloseGapUp, row2, col2, CloseGapUp, row1, col1);
+    // Levels 2 to 5 slide along one axis. When both gaps lie in the same line of motion,
+    // the one farther from the side the tiles move toward goes first.
+    for (const LineSlide& slide : LineSlides) {
+        if (!(modes.*slide.mode)) continue;
+        const bool sameLine = slide.vertical ? col1 == col2 : row1 == row2;
+        const int along1 = slide.vertical ? row1 : col1;
+        const int along2 = slide.vertical ? row2 : col2;
+        if (sameLine && (along2 - along1) * slide.farSide > 0)
+            both(slide.close, row2, col2, slide.close, row1, col1);
         else
-            both(CloseGapUp, row1, col1, CloseGapUp, row2, col2);
-    }
-    if (modes.slideDown) {
-        if (col1 == col2 && row2 < row1)
-            both(CloseGapDown, row2, col2, CloseGapDown, row1, col1);
-        else
-            both(CloseGapDown, row1, col1, CloseGapDown, row2, col2);
-    }
-    if (modes.slideLeft) {
-        if (row1 == row2 && col2 > col1)
-            both(CloseGapLeft, row2, col2, CloseGapLeft, row1, col1);
-        else
-            both(CloseGapLeft, row1, col1, CloseGapLeft, row2, col2);
-    }
-    if (modes.slideRight) {
-        if (row1 == row2 && col2 < col1)
-            both(CloseGapRight, row2, col2, CloseGapRight, row1, col1);
-        else
-            both(CloseGapRight, row1, col1, CloseGapRight, row2, col2);
+            both(slide.close, row1, col1, slide.close, row2, col2);
     }
 }
 
