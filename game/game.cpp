@@ -3,6 +3,7 @@
 #include "game/game.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -89,9 +90,24 @@ Game::Game(Host& host, Random& random, TimeOfDay& clock)
     view_.client = {0, 0, GridLeft * 2 + Cols * FaceWidth, labelTop + 375 + 240};
 }
 
+Game::Entry::Entry(const Game& game, Rule rule)
+    : game_(game),
+      runs_(game.phase_ != Phase::Closed &&
+            !(rule == NotDuringRemoval && game.phase_ == Phase::Removing)) {}
+
+Game::Entry::~Entry() {
+    // Inside a removal the pair is half gone until its slide is done; after closing
+    // nothing is kept up.
+    const bool settled = game_.phase_ == Phase::BeforeFirstDeal || game_.phase_ == Phase::Playing;
+    assert(!runs_ || !settled || game_.IsConsistent());
+    (void)settled;
+}
+
 // ---------------------------------------------------------------- start-up and deal
 
 void Game::Form_Load() {
+    const Entry entry(*this, Entry::AnyTime);
+    if (!entry) return;
     view_.FindItem("hint")->enabled = false;
     view_.FindItem("hint11")->enabled = false;
     link.Rest();
@@ -128,7 +144,7 @@ void Game::LayOutSorted(bool createPictures) {
 }
 
 void Game::NewGame() {
-    if (unloaded_) return;
+    if (phase_ == Phase::Closed) return;
     view_.FindItem("hint")->enabled = true;
     view_.FindItem("hint11")->enabled = true;
     SetTimer(TimerId::Timer4, false);
@@ -164,14 +180,15 @@ void Game::NewGame() {
     view_.Label3.box.top = pic113.top + 2.5 * pic113.height;
     view_.Label1.box.top = view_.Label3.box.top;
     ClearModes();
-    dealt_ = true;
+    if (phase_ == Phase::BeforeFirstDeal) phase_ = Phase::Playing;
     ++dealCount_;
 }
 
 // ---------------------------------------------------------------- selection and removal
 
 void Game::Image2_Click(int Index) {
-    if (unloaded_ || removalBusy_) return;  // a click during a removal's hold is dropped
+    const Entry entry(*this, Entry::NotDuringRemoval);  // a click during a hold is dropped
+    if (!entry) return;
     if (Index < 0 || Index > CellCount || !view_.Image2[Index].visible) return;
     const Cell clicked = CellOf(Index);
     int row = clicked.row;
@@ -188,14 +205,14 @@ void Game::Image2_Click(int Index) {
         if (link.Found() && board(selRow, selCol) == board(row, col)) {
             const int score = link.Length();
             const unsigned deal = dealCount_;
-            removalBusy_ = true;
+            phase_ = Phase::Removing;
             ShowPath(selRow, selCol, row, col);
-            if (unloaded_ || deal != dealCount_) return AbandonRemoval();
+            if (phase_ == Phase::Closed || deal != dealCount_) return AbandonRemoval();
             if (board(selRow, selCol) != board(row, col)) {
                 // The board changed under the path: nothing is removed, the first tile
                 // stays selected, and the next search starts from rest.
                 link.Rest();
-                removalBusy_ = false;
+                EndRemoval();
                 return;
             }
             view_.Image2[IndexOf(selRow, selCol)].visible = false;
@@ -205,9 +222,9 @@ void Game::Image2_Click(int Index) {
             board(row, col) = 0;
             SetTimer(TimerId::Timer1, true);
             ScoreLink(score);
-            if (unloaded_ || deal != dealCount_) return AbandonRemoval();
+            if (phase_ == Phase::Closed || deal != dealCount_) return AbandonRemoval();
             SlideAfterRemoval(*this, board, view_.Image2, selRow, selCol, row, col);
-            removalBusy_ = false;
+            EndRemoval();
         }
 
         link.Rest();
@@ -239,7 +256,12 @@ void Game::AbandonRemoval() {
     link.Rest();
     hasSelection = false;
     selIndex = 0;
-    removalBusy_ = false;
+    EndRemoval();
+}
+
+// Back to play, unless the window closed meanwhile.
+void Game::EndRemoval() {
+    if (phase_ == Phase::Removing) phase_ = Phase::Playing;
 }
 
 void Game::EndLevel() {
@@ -255,7 +277,7 @@ void Game::EndLevel() {
     const std::string used = texts::UsedTimePrefix + FormatElapsed(usedTime);
     if (inTime) {
         Message(used + texts::NextLevelSuffix);
-        if (!unloaded_) SetTimer(TimerId::Timer5, true);
+        if (phase_ != Phase::Closed) SetTimer(TimerId::Timer5, true);
     } else {
         Message(used + texts::NotPassedSuffix);
     }
@@ -315,7 +337,7 @@ void Game::HoldPath() {
     const int start = tickCount;
     for (;;) {
         host_.ProcessEvents();
-        if (unloaded_) return;
+        if (phase_ == Phase::Closed) return;
         const int now = tickCount;
         if (now - start > 2 || now < start) return;
     }
@@ -335,12 +357,12 @@ void Game::ScoreLink(int score) {
     // The reward is granted once the message is closed, for the board it was earned on.
     if (sum == 37 || sum == 38) {
         Message(texts::HintReward);
-        if (unloaded_ || deal != dealCount_) return;
+        if (phase_ == Phase::Closed || deal != dealCount_) return;
         ++hintsLeft;
         view_.Label2.caption = Num(hintsLeft) + texts::HintsSuffix;
     } else if (sum >= 39) {
         Message(texts::ReshuffleReward);
-        if (unloaded_ || deal != dealCount_) return;
+        if (phase_ == Phase::Closed || deal != dealCount_) return;
         ++reshufflesLeft;
         view_.Label4.caption = Num(reshufflesLeft) + texts::ReshufflesSuffix;
     }
@@ -355,7 +377,8 @@ void Game::MarkPair(Cell a, Cell b) {
 
 void Game::hint_Click() {
     // Not while a removal holds its path: the pair is still on the board.
-    if (unloaded_ || removalBusy_ || hintsLeft < 1) return;
+    const Entry entry(*this, Entry::NotDuringRemoval);
+    if (!entry || hintsLeft < 1) return;
     const std::optional<CellPair> pair = PairScan(board).FirstLinkablePair();
     if (!pair) return;
     MarkPair(pair->first, pair->second);
@@ -375,7 +398,8 @@ int Game::CountLinkablePairs(bool mark) {
 
 void Game::Timer1_Timer() {
     // A tick during a removal is skipped; the timer stays on and the next one counts.
-    if (unloaded_ || removalBusy_) return;
+    const Entry entry(*this, Entry::NotDuringRemoval);
+    if (!entry) return;
     const bool reveal = revealClicks > RevealThreshold;
     if (reveal)
         for (int row = 1; row <= Rows; ++row)
@@ -409,7 +433,8 @@ void Game::ReshufflePass() {
 }
 
 void Game::Timer2_Timer() {
-    if (unloaded_ || removalBusy_) return;
+    const Entry entry(*this, Entry::NotDuringRemoval);
+    if (!entry) return;
     if (reshufflesLeft < 0) {
         // Off before the message, or every tick while it is open would show another.
         SetTimer(TimerId::Timer2, false);
@@ -423,7 +448,8 @@ void Game::Timer2_Timer() {
 }
 
 void Game::hint11_Click() {
-    if (unloaded_) return;
+    const Entry entry(*this, Entry::AnyTime);
+    if (!entry) return;
     if (reshufflesLeft < 1) {
         Message(texts::NoReshuffleLeft);
         return;
@@ -436,7 +462,8 @@ void Game::hint11_Click() {
 // ---------------------------------------------------------------- levels and clock
 
 void Game::hard1_Click() {
-    if (unloaded_) return;
+    const Entry entry(*this, Entry::AnyTime);
+    if (!entry) return;
     NewGame();
     level = 1;
     totalScore = 0;
@@ -445,7 +472,8 @@ void Game::hard1_Click() {
 }
 
 void Game::StartLevel(int n) {
-    if (unloaded_) return;
+    const Entry entry(*this, Entry::AnyTime);
+    if (!entry) return;
     NewGame();
     level = n;
     ClearModes();
@@ -458,7 +486,8 @@ void Game::StartLevel(int n) {
 }
 
 void Game::Timer5_Timer() {
-    if (unloaded_) return;
+    const Entry entry(*this, Entry::AnyTime);
+    if (!entry) return;
     SetTimer(TimerId::Timer5, false);
     if (level >= 2 && level <= LastLevel) {
         StartLevel(level);
@@ -468,7 +497,8 @@ void Game::Timer5_Timer() {
 }
 
 void Game::Timer4_Timer() {
-    if (unloaded_) return;
+    const Entry entry(*this, Entry::AnyTime);
+    if (!entry) return;
     view_.Image10.left -= 10;
     view_.Image10.width += 10;
     if (view_.Image10.width > ClockFullWidth) {
@@ -480,7 +510,8 @@ void Game::Timer4_Timer() {
 }
 
 void Game::Timer3_Timer() {
-    if (unloaded_) return;
+    const Entry entry(*this, Entry::AnyTime);
+    if (!entry) return;
     ++tickCount;
     if (tickCount > 999999) tickCount = 1;
 }
@@ -497,19 +528,22 @@ void Game::Form_KeyDown(int keyCode) {
 }
 
 void Game::exit_Click() {
-    if (unloaded_) return;
-    unloaded_ = true;
+    const Entry entry(*this, Entry::AnyTime);
+    if (!entry) return;
+    phase_ = Phase::Closed;
     for (int t = 0; t < TimerCount; ++t) SetTimer(static_cast<TimerId>(t), false);
     host_.Unload();
 }
 
 void Game::Label1_Click() {
-    if (!unloaded_) ++revealClicks;
+    const Entry entry(*this, Entry::AnyTime);
+    if (entry) ++revealClicks;
 }
 
 bool Game::Menu_Click(std::string_view item) {
-    const MenuItem* entry = view_.FindItem(item);
-    if (entry == nullptr || !entry->enabled || unloaded_) return false;
+    const Entry entry(*this, Entry::AnyTime);
+    const MenuItem* menuItem = view_.FindItem(item);
+    if (!entry || menuItem == nullptr || !menuItem->enabled) return false;
     if (item == "hard1")
         hard1_Click();
     else if (item == "hint")
@@ -531,7 +565,7 @@ void Game::SetTimer(TimerId id, bool on) {
 }
 
 void Game::Message(std::string_view text) {
-    if (!unloaded_) host_.ShowMessage(text);  // never after the window has gone
+    if (phase_ != Phase::Closed) host_.ShowMessage(text);  // never after the window has gone
 }
 
 void Game::SetFace(int index, int kind, bool highlighted) {
@@ -548,7 +582,9 @@ bool Game::IsConsistent() const {
             if (kind < 0 || kind > Kinds) return false;
             ++counts[kind];
             tiles += kind != 0;
-            if (dealt_ && view_.Image2[IndexOf(row, col)].visible != (kind != 0)) return false;
+            if (phase_ != Phase::BeforeFirstDeal &&
+                view_.Image2[IndexOf(row, col)].visible != (kind != 0))
+                return false;
         }
     }
     for (int kind = 1; kind <= Kinds; ++kind)
@@ -566,7 +602,7 @@ void Game::PlaceBoard(const Board& newBoard) {
             pic.visible = board(row, col) != 0;
         }
     }
-    dealt_ = true;
+    if (phase_ == Phase::BeforeFirstDeal) phase_ = Phase::Playing;
 }
 
 }  // namespace tilvara

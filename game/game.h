@@ -55,6 +55,16 @@ struct GameState : SlideModes {
     int reshufflesLeft = 0;
 };
 
+// Where the window is in its life. Every handler checks it once on entry.
+enum class Phase {
+    BeforeFirstDeal,  // started up: the sorted layout lies hidden
+    Playing,
+    // From a removal's path hold until its slide is done: the pair and its path are still
+    // held, so board clicks, hints and board checks wait. A deal inside it keeps it.
+    Removing,
+    Closed,  // unloaded: every handler returns at once
+};
+
 // "H:mm:ss" for a span given as a fraction of a day; a span that seems to run backwards
 // crossed midnight on a time-of-day clock.
 std::string FormatElapsed(double days);
@@ -105,8 +115,9 @@ public:
     // it also marks them.
     int CountLinkablePairs(bool mark);
 
-    bool Unloaded() const { return unloaded_; }
-    bool RemovalAtWork() const { return removalBusy_; }
+    Phase CurrentPhase() const { return phase_; }
+    bool Unloaded() const { return phase_ == Phase::Closed; }
+    bool RemovalAtWork() const { return phase_ == Phase::Removing; }
     // The invariants that hold between events: border empty, kinds in even counts, pictures
     // visible exactly on tiles after the first deal, link outputs at rest, one mode at most.
     bool IsConsistent() const;
@@ -114,7 +125,24 @@ public:
     void PlaceBoard(const Board& newBoard);
 
 private:
+    // Opened at the top of every handler: tells whether the handler runs in this phase and,
+    // in debug builds, checks the invariants once it returns outside a removal.
+    class Entry {
+    public:
+        enum Rule { AnyTime, NotDuringRemoval };
+        Entry(const Game& game, Rule rule);
+        ~Entry();
+        Entry(const Entry&) = delete;
+        Entry& operator=(const Entry&) = delete;
+        explicit operator bool() const { return runs_; }
+
+    private:
+        const Game& game_;
+        bool runs_;
+    };
+
     void StartLevel(int n);
+    void EndRemoval();
     void SetTimer(TimerId id, bool on);
     bool TimerOn(TimerId id) const { return view_.timers[static_cast<int>(id)]; }
     void Message(std::string_view text);
@@ -133,11 +161,7 @@ private:
     Random& random_;
     TimeOfDay& clock_;
     ViewState view_;
-    bool unloaded_ = false;
-    bool dealt_ = false;
-    // From the path's hold until the slide is done: board clicks, hints and board checks
-    // wait, since the pair and its path are still held.
-    bool removalBusy_ = false;
+    Phase phase_ = Phase::BeforeFirstDeal;
     unsigned dealCount_ = 0;  // tells a removal that the board was dealt anew under it
 };
 

@@ -173,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
             "AdjacentInAColumn", "A/A", {1, 1}, {2, 1}, Off, {true, 907.5, 967.5, 735}, Off, Off},
         // Row path through row 0: half a cell above the first row.
         PathCase{"OverTheTopBorder",
-                 "ABA/C.C",
+                 "ABA/C.C/.B.",  // the second B keeps every kind paired
                  {1, 1},
                  {1, 3},
                  {true, 907.5, 232.5, 1170},
@@ -182,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {true, 2077.5, 232.5, 735}},
         // Column path through column 0: half a cell left of the first column.
         PathCase{"AroundTheLeftBorder",
-                 "AC/B./AC",
+                 "AC/B./AC/B.",
                  {1, 1},
                  {3, 1},
                  {true, 322.5, 967.5, 585},

@@ -96,7 +96,7 @@ TEST(Score, LastThreeCarryAcrossDealsAndLevels) {
 TEST(Score, ARemovalScoresItsPathLength) {
     Rig rig;
     rig.game.hard1_Click();
-    rig.Place("ABA/C.C");
+    rig.Place("ABA/C.C/.B.");  // the second B keeps every kind paired
     rig.Click(1, 1);
     rig.Click(1, 3);
     EXPECT_EQ(rig.game.totalScore, 4);  // up to the border row, across and down
