@@ -10,6 +10,7 @@
 #include "game/link.h"
 #include "game/random.h"
 #include "game/slide.h"
+#include "game/time_of_day.h"
 #include "game/view_state.h"
 
 namespace tilvara {

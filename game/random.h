@@ -1,4 +1,4 @@
-// Randomness and the time of day, injected so that a test can replay any deal.
+// Randomness, injected so that a test can replay any deal.
 #pragma once
 
 #include <cstdint>
@@ -15,13 +15,6 @@ public:
     virtual double Next() = 0;
 };
 
-// A date-time value: days as a double, whose fraction is the time of day.
-class TimeOfDay {
-public:
-    virtual ~TimeOfDay() = default;
-    virtual double Now() = 0;
-};
-
 class SystemRandom final : public Random {
 public:
     SystemRandom();
@@ -30,13 +23,6 @@ public:
 
 private:
     std::mt19937_64 engine;
-};
-
-// Days since the Unix epoch in UTC: elapsed times come out right across midnight and
-// daylight-saving changes.
-class SystemClock final : public TimeOfDay {
-public:
-    double Now() override;
 };
 
 }  // namespace tilvara

@@ -8,6 +8,7 @@
 
 #include "game/game.h"
 #include "game/random.h"
+#include "game/time_of_day.h"
 
 class QAction;
 

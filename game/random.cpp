@@ -1,8 +1,7 @@
-// The production generator and clock.
-#include <chrono>
-#include <cstring>
-
+// The production generator.
 #include "game/random.h"
+
+#include <cstring>
 
 namespace tilvara {
 
@@ -19,12 +18,6 @@ void SystemRandom::Reseed(double timeOfDay) {
 
 double SystemRandom::Next() {
     return static_cast<double>(engine() >> 11) * 0x1.0p-53;  // 53 bits: always below 1
-}
-
-double SystemClock::Now() {
-    using namespace std::chrono;
-    const auto ms = duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
-    return static_cast<double>(ms) / 86'400'000.0;
 }
 
 }  // namespace tilvara
