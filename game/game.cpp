@@ -10,42 +10,15 @@
 
 #include "game/pair_scan.h"
 #include "game/texts.h"
+#include "game/window_layout.h"
 
 namespace tilvara {
 
 namespace {
 
-constexpr double TemplateLeft = 0, TemplateTop = 600, TemplateWidth = 615, TemplateHeight = 255;
-constexpr double FaceWidth = 39 * TwipsPerPixel, FaceHeight = 49 * TwipsPerPixel;
-constexpr float PieceThickness = 105;
-
 std::string Num(int n) { return std::to_string(n); }
 
 bool Multiple(int n, int d) { return n % d == 0; }
-
-std::vector<Menu> MenuBar() {
-    return {
-        {"s1",
-         "游戏",
-         true,
-         {{"hard1", "开始"},
-          {"hint", "提示(F1)", false},
-          {"hint11", "重排(F2)", false},
-          {"hard2", "开始（2）向上", false},
-          {"hard3", "开始（3）向下", false},
-          {"hard4", "开始（4）向左", false},
-          {"hard5", "开始（5）向右", false},
-          {"hard6", "开始（6）向上下中间", false},
-          {"hard7", "开始（7）向左右中间", false},
-          {"exit", "退出(Esc)"}}},
-        // Never available: the game has no network play.
-        {"s2", "网络游戏", false, {{"hard_net", "开始", false}}},
-        {"s3",
-         "帮助",
-         true,
-         {{"hard_help", "帮助"}, {"advertise", "广告"}, {"hard_about", "关于"}}},
-    };
-}
 
 }  // namespace
 
@@ -58,37 +31,8 @@ std::string FormatElapsed(double days) {
     return text;
 }
 
-const MenuItem* ViewState::FindItem(std::string_view name) const {
-    for (const Menu& menu : menus)
-        for (const MenuItem& item : menu.items)
-            if (item.name == name) return &item;
-    return nullptr;
-}
-
-MenuItem* ViewState::FindItem(std::string_view name) {
-    return const_cast<MenuItem*>(static_cast<const ViewState&>(*this).FindItem(name));
-}
-
 Game::Game(Host& host, Random& random, TimeOfDay& clock)
-    : host_(host), random_(random), clock_(clock) {
-    view_.caption = texts::AppTitle;
-    view_.menus = MenuBar();
-    view_.Image2[0] = {Face{}, true, TemplateLeft, TemplateTop, TemplateWidth, TemplateHeight};
-    view_.Image4 = {840, 0, 840, PieceThickness, false};
-    view_.Image6 = view_.Image4;
-    view_.Image5 = {0, 0, PieceThickness, 600, false};
-    view_.Image7 = view_.Image5;
-    view_.Image9 = {120, 120, 4590, 315};
-    view_.Image10 = {ClockBarLeft, 143, ClockBarWidth, 240};
-    const double labelTop = GridTop + (Rows + 0.5) * FaceHeight;  // where every deal puts them
-    view_.Label4.box = {4920, 120, 2415, 375};
-    view_.Label2.box = {7680, 120, 4335, 375};
-    view_.Label3.box = {720, labelTop, 6855, 375};
-    view_.Label1.box = {8160, labelTop, 2415, 375};
-    // Room for the clock strip, the grid and the score line below it, with the grid's
-    // own left margin on the right as well.
-    view_.client = {0, 0, GridLeft * 2 + Cols * FaceWidth, labelTop + 375 + 240};
-}
+    : host_(host), random_(random), clock_(clock), view_(DesignedView()) {}
 
 Game::Entry::Entry(const Game& game, Rule rule)
     : game_(game),

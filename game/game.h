@@ -12,6 +12,7 @@
 #include "game/slide.h"
 #include "game/time_of_day.h"
 #include "game/view_state.h"
+#include "game/window_layout.h"
 
 namespace tilvara {
 
@@ -22,16 +23,6 @@ constexpr int RevealThreshold = 5;  // clicks on Label1 above this mark every li
 constexpr int KeyEscape = 27;
 constexpr int KeyF1 = 112;
 constexpr int KeyF2 = 113;
-
-// Fixed geometry in twips.
-constexpr double GridLeft = 615, GridTop = 600;  // right of and level with the template
-constexpr double ClockBarLeft = 4660, ClockBarWidth = 10;
-constexpr double ClockFullWidth = 4590 - 70;  // a wider bar means the time is up
-// Whole seconds left on the clock for a bar of this width (it grows 10 twips a second):
-// 452 at the start of a deal, 1 on the last second.
-constexpr int ClockSecondsLeft(double barWidth) {
-    return static_cast<int>((ClockFullWidth - barWidth) / 10) + 1;
-}
 
 // The variables of the main window, under their own names.
 struct GameState : SlideModes {
