@@ -229,32 +229,36 @@ void Game::EndLevel() {
 
 // ---------------------------------------------------------------- path display
 
-void Game::DrawH(Piece& piece, int row, int colA, int colB) {
-    if (colA == colB) return;
+// A piece from the centre of one cell to the centre of another in the same row
+// (horizontal) or column; only its length follows the segment, its thickness stays.
+void Game::DrawSegment(Piece& piece, bool horizontal, int line, int from, int to) {
+    if (from == to) return;
     const CellPicture& first = view_.Image2[1];
     const double x0 = first.left, y0 = first.top, w = first.width, h = first.height;
-    const int c0 = std::min(colA, colB);
+    const int lo = std::min(from, to);
+    const int row = horizontal ? line : lo;
+    const int col = horizontal ? lo : line;
     piece.top = static_cast<float>(y0 + (row - 1) * h + h / 2);
-    piece.left = static_cast<float>(x0 + (c0 - 1) * w + w / 2);
-    piece.width = static_cast<float>(w * std::abs(colB - colA));
-    piece.visible = true;
-}
-
-void Game::DrawV(Piece& piece, int col, int rowA, int rowB) {
-    if (rowA == rowB) return;
-    const CellPicture& first = view_.Image2[1];
-    const double x0 = first.left, y0 = first.top, w = first.width, h = first.height;
-    const int r0 = std::min(rowA, rowB);
-    piece.top = static_cast<float>(y0 + (r0 - 1) * h + h / 2);
     piece.left = static_cast<float>(x0 + (col - 1) * w + w / 2);
-    piece.height = static_cast<float>(h * std::abs(rowB - rowA));
+    if (horizontal)
+        piece.width = static_cast<float>(w * std::abs(to - from));
+    else
+        piece.height = static_cast<float>(h * std::abs(to - from));
     piece.visible = true;
 }
 
-void Game::DrawHLine1(int row, int colA, int colB) { DrawH(view_.Image4, row, colA, colB); }
-void Game::DrawHLine2(int row, int colA, int colB) { DrawH(view_.Image6, row, colA, colB); }
-void Game::DrawVLine1(int col, int rowA, int rowB) { DrawV(view_.Image5, col, rowA, rowB); }
-void Game::DrawVLine2(int col, int rowA, int rowB) { DrawV(view_.Image7, col, rowA, rowB); }
+void Game::DrawHLine1(int row, int colA, int colB) {
+    DrawSegment(view_.Image4, true, row, colA, colB);
+}
+void Game::DrawHLine2(int row, int colA, int colB) {
+    DrawSegment(view_.Image6, true, row, colA, colB);
+}
+void Game::DrawVLine1(int col, int rowA, int rowB) {
+    DrawSegment(view_.Image5, false, col, rowA, rowB);
+}
+void Game::DrawVLine2(int col, int rowA, int rowB) {
+    DrawSegment(view_.Image7, false, col, rowA, rowB);
+}
 
 void Game::ShowPath(int row1, int col1, int row2, int col2) {
     if (link.ViaColumn()) {

@@ -146,8 +146,7 @@ private:
     void ReshufflePass();
     void AbandonRemoval();
     void MarkPair(Cell a, Cell b);
-    void DrawH(Piece& piece, int row, int colA, int colB);
-    void DrawV(Piece& piece, int col, int rowA, int rowB);
+    void DrawSegment(Piece& piece, bool horizontal, int line, int from, int to);
 
     Host& host_;
     Random& random_;
