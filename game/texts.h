@@ -1,7 +1,12 @@
 // The texts the player reads in the main window, word for word.
 #pragma once
 
+#include <string>
+
 namespace tilvara::texts {
+
+// A count as the status texts show it: plain decimal digits, a minus sign when negative.
+inline std::string Num(int n) { return std::to_string(n); }
 
 inline constexpr const char* AppTitle = "Tilvara";
 inline constexpr const char* MessageTitle = "提示";

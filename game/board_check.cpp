@@ -1,0 +1,101 @@
+// The hint, the board check after each removal, and reshuffles: the uses of the pair scan.
+#include "game/game.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "game/pair_scan.h"
+#include "game/texts.h"
+
+namespace tilvara {
+
+void Game::MarkPair(Cell a, Cell b) {
+    SetFace(IndexOf(a.row, a.col), board(a.row, a.col), true);
+    SetFace(IndexOf(b.row, b.col), board(b.row, b.col), true);
+}
+
+void Game::hint_Click() {
+    // Not while a removal holds its path: the pair is still on the board.
+    const Entry entry(*this, Entry::NotDuringRemoval);
+    if (!entry || hintsLeft < 1) return;
+    const std::optional<CellPair> pair = PairScan(board).FirstLinkablePair();
+    if (!pair) return;
+    MarkPair(pair->first, pair->second);
+    --hintsLeft;
+    view_.Label2.caption = texts::StillPrefix + texts::Num(hintsLeft) + texts::HintsSuffix;
+}
+
+int Game::CountLinkablePairs(bool mark) {
+    int count = 0;
+    PairScan(board).ForEachLinkablePair([&](Cell a, Cell b) {
+        count += 2;  // the count of ordered pairs, as the label and the reshuffle expect
+        if (mark) MarkPair(a, b);
+    });
+    view_.Label1.caption = texts::StillPrefix + texts::Num(count / 2) + texts::PairsSuffix;
+    return count;
+}
+
+void Game::Timer1_Timer() {
+    // A tick during a removal is skipped; the timer stays on and the next one counts.
+    const Entry entry(*this, Entry::NotDuringRemoval);
+    if (!entry) return;
+    const bool reveal = revealClicks > RevealThreshold;
+    if (reveal)
+        for (int row = 1; row <= Rows; ++row)
+            for (int col = 1; col <= Cols; ++col)
+                SetFace(IndexOf(row, col), board(row, col), false);
+    const int count = CountLinkablePairs(reveal);
+    SetTimer(TimerId::Timer1, false);
+    if (count == 0 && tilesLeft != 0) {
+        SetTimer(TimerId::Timer2, true);
+        --reshufflesLeft;
+        view_.Label4.caption = texts::Num(reshufflesLeft) + texts::ReshufflesSuffix;
+    }
+}
+
+void Game::ReshufflePass() {
+    for (int i = 1; i <= Rows; ++i) {
+        for (int j = 1; j <= Cols; ++j) {
+            if (board(i, j) == 0) continue;
+            random_.Reseed(clock_.Now());
+            const int r = std::min(Rows, static_cast<int>(random_.Next() * Rows) + 1);
+            const int c = std::min(Cols, static_cast<int>(random_.Next() * Cols) + 1);
+            if (board(r, c) == 0) continue;
+            CellPicture& target = view_.Image2[IndexOf(r, c)];
+            CellPicture& here = view_.Image2[IndexOf(i, j)];
+            view_.Image3 = target.face;
+            target.face = here.face;
+            here.face = view_.Image3;
+            std::swap(board(i, j), board(r, c));
+        }
+    }
+}
+
+void Game::Timer2_Timer() {
+    const Entry entry(*this, Entry::NotDuringRemoval);
+    if (!entry) return;
+    if (reshufflesLeft < 0) {
+        // Off before the message, or every tick while it is open would show another.
+        SetTimer(TimerId::Timer2, false);
+        Message(texts::DeadBoardLost);
+        return;
+    }
+    ReshufflePass();
+    const int count = CountLinkablePairs(revealClicks > RevealThreshold);
+    if (count != 0) SetTimer(TimerId::Timer2, false);
+    if (tilesLeft == 0) SetTimer(TimerId::Timer2, false);
+}
+
+void Game::hint11_Click() {
+    const Entry entry(*this, Entry::AnyTime);
+    if (!entry) return;
+    if (reshufflesLeft < 1) {
+        Message(texts::NoReshuffleLeft);
+        return;
+    }
+    SetTimer(TimerId::Timer2, true);
+    --reshufflesLeft;
+    view_.Label4.caption = texts::Num(reshufflesLeft) + texts::ReshufflesSuffix;
+}
+
+}  // namespace tilvara

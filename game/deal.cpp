@@ -1,0 +1,83 @@
+// Dealing: the sorted layout of start-up and the shuffled deal that starts every level.
+#include "game/game.h"
+
+#include <algorithm>
+
+#include "game/texts.h"
+#include "game/window_layout.h"
+
+namespace tilvara {
+
+namespace {
+
+bool Multiple(int n, int d) { return n % d == 0; }
+
+}  // namespace
+
+// Fills the field with kinds 1..36 in reading order, four rounds, and places the pictures
+// by walking the cells, each next to the one before.
+void Game::LayOutSorted(bool createPictures) {
+    const CellPicture& tmpl = view_.Image2[0];
+    double x = tmpl.left + tmpl.width;
+    double y = tmpl.top;
+    int k = 1;
+    for (int row = 1; row <= Rows; ++row) {
+        for (int col = 1; col <= Cols; ++col) {
+            const int n = IndexOf(row, col);
+            CellPicture& pic = view_.Image2[n];
+            if (createPictures) pic = CellPicture{};  // a copy of the template, hidden
+            pic.face = {k, false};
+            pic.width = FaceWidth;
+            pic.height = FaceHeight;
+            board(row, col) = k;
+            k = Multiple(n, Kinds) ? 1 : k + 1;
+            pic.left = x;
+            x = Multiple(n, Cols) ? tmpl.left + tmpl.width : pic.left + pic.width;
+            pic.top = y;
+            if (Multiple(n, Cols)) y = pic.top + pic.height;
+        }
+    }
+}
+
+void Game::NewGame() {
+    if (phase_ == Phase::Closed) return;
+    view_.FindItem("hint")->enabled = true;
+    view_.FindItem("hint11")->enabled = true;
+    SetTimer(TimerId::Timer4, false);
+    view_.Image10.left = ClockBarLeft;
+    view_.Image10.width = ClockBarWidth;
+    view_.Label3.caption = texts::ScorePrefix + texts::Num(totalScore);
+    hintsLeft = HintsPerDeal;
+    reshufflesLeft = ReshufflesPerDeal;
+    view_.Label2.caption = texts::Num(hintsLeft) + texts::HintsSuffix;
+    view_.Label4.caption = texts::Num(reshufflesLeft) + texts::ReshufflesSuffix;
+    SetTimer(TimerId::Timer4, true);
+    tilesLeft = CellCount;
+    LayOutSorted(false);
+
+    // Each cell swaps with a cell drawn from the whole field, in reading order; faces and
+    // kinds swap together, the faces through the scratch picture.
+    for (int i = 1; i <= Rows; ++i) {
+        for (int j = 1; j <= Cols; ++j) {
+            random_.Reseed(clock_.Now());
+            const int r = std::min(Rows, static_cast<int>(Rows * random_.Next()) + 1);
+            const int c = std::min(Cols, static_cast<int>(Cols * random_.Next()) + 1);
+            CellPicture& a = view_.Image2[IndexOf(i, j)];
+            CellPicture& b = view_.Image2[IndexOf(r, c)];
+            view_.Image3 = b.face;
+            b.face = a.face;
+            a.face = view_.Image3;
+            std::swap(board(i, j), board(r, c));
+            a.visible = true;
+        }
+    }
+    startTime = clock_.Now();
+    const CellPicture& pic113 = view_.Image2[IndexOf(7, 5)];
+    view_.Label3.box.top = pic113.top + 2.5 * pic113.height;
+    view_.Label1.box.top = view_.Label3.box.top;
+    ClearModes();
+    if (phase_ == Phase::BeforeFirstDeal) phase_ = Phase::Playing;
+    ++dealCount_;
+}
+
+}  // namespace tilvara
