@@ -9,6 +9,11 @@ namespace tilvara {
 
 namespace {
 
+// The row and column helpers below, and the two scans, are mirror images. They stay
+// written out in their own orientation: folding them into one needs a transposed view of
+// the board whose index swaps would hide the scan order and the strict comparisons that
+// pick among equally short paths, and those are what a reader of this file checks.
+
 // Every cell of a segment is visited, even after a blocked one.
 void TestRowCells(const Board& board, LinkOutputs& out, int row, int fromCol, int toCol) {
     for (int col = fromCol; col <= toCol; ++col)
