@@ -2,9 +2,13 @@
 // kind on a freshly dealt board, and on the same board with half the kinds cleared.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "bench/bench_support.h"
+#include "game/pair_scan.h"
+#include "tests/support/reference_scan.h"
 
 namespace tilvara::bench {
 namespace {
@@ -17,15 +21,21 @@ struct Pair {
 
 std::vector<Pair> EqualKindPairs(const Board& board) {
     std::vector<Pair> pairs;
-    for (int n = 1; n <= CellCount; ++n) {
-        const Cell a = CellOf(n);
-        if (board(a.row, a.col) == 0) continue;
-        for (int m = 1; m <= CellCount; ++m) {
-            const Cell b = CellOf(m);
-            if (m != n && board(b.row, b.col) == board(a.row, a.col)) pairs.push_back({a, b});
-        }
-    }
+    reference::ForEachEqualKindPair(board, [&](Cell a, Cell b) {
+        pairs.push_back({a, b});
+        return false;
+    });
     return pairs;
+}
+
+// The fast pair scan counts the same pairs from each end, or the figures mean nothing.
+void CheckAgainstPairScan(const Board& board, int linkable) {
+    int expected = 0;
+    PairScan(board).ForEachLinkablePair([&](Cell, Cell) { expected += 2; });
+    if (linkable == expected) return;
+    std::fprintf(stderr, "link_bench: CanLink accepts %d ordered pairs, the pair scan %d, on\n%s\n",
+                 linkable, expected, board.ToPicture().c_str());
+    std::abort();
 }
 
 void RunCanLink(benchmark::State& state, const Board& board) {
@@ -38,6 +48,7 @@ void RunCanLink(benchmark::State& state, const Board& board) {
     }
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(pairs.size()));
     state.counters["pairs"] = static_cast<double>(pairs.size());
+    CheckAgainstPairScan(board, linkable);
     state.counters["linkable"] = linkable;  // the check value: ordered pairs that link
 }
 

@@ -57,16 +57,8 @@ void Game::ReshufflePass() {
     for (int i = 1; i <= Rows; ++i) {
         for (int j = 1; j <= Cols; ++j) {
             if (board(i, j) == 0) continue;
-            random_.Reseed(clock_.Now());
-            const int r = std::min(Rows, static_cast<int>(random_.Next() * Rows) + 1);
-            const int c = std::min(Cols, static_cast<int>(random_.Next() * Cols) + 1);
-            if (board(r, c) == 0) continue;
-            CellPicture& target = view_.Image2[IndexOf(r, c)];
-            CellPicture& here = view_.Image2[IndexOf(i, j)];
-            view_.Image3 = target.face;
-            target.face = here.face;
-            here.face = view_.Image3;
-            std::swap(board(i, j), board(r, c));
+            const Cell target = DrawCell();
+            if (board(target.row, target.col) != 0) ExchangeCells(Cell{i, j}, target);
         }
     }
 }

@@ -39,6 +39,24 @@ void Game::LayOutSorted(bool createPictures) {
     }
 }
 
+// A cell of the field drawn at random, row first, after mixing the time into the generator.
+Cell Game::DrawCell() {
+    random_.Reseed(clock_.Now());
+    const int r = std::min(Rows, static_cast<int>(Rows * random_.Next()) + 1);
+    const int c = std::min(Cols, static_cast<int>(Cols * random_.Next()) + 1);
+    return {r, c};
+}
+
+// Kinds and faces of two cells change places, the faces through the scratch picture.
+void Game::ExchangeCells(Cell here, Cell target) {
+    CellPicture& a = view_.Image2[IndexOf(here.row, here.col)];
+    CellPicture& b = view_.Image2[IndexOf(target.row, target.col)];
+    view_.Image3 = b.face;
+    b.face = a.face;
+    a.face = view_.Image3;
+    std::swap(board(here.row, here.col), board(target.row, target.col));
+}
+
 void Game::NewGame() {
     if (phase_ == Phase::Closed) return;
     view_.FindItem("hint")->enabled = true;
@@ -59,16 +77,8 @@ void Game::NewGame() {
     // kinds swap together, the faces through the scratch picture.
     for (int i = 1; i <= Rows; ++i) {
         for (int j = 1; j <= Cols; ++j) {
-            random_.Reseed(clock_.Now());
-            const int r = std::min(Rows, static_cast<int>(Rows * random_.Next()) + 1);
-            const int c = std::min(Cols, static_cast<int>(Cols * random_.Next()) + 1);
-            CellPicture& a = view_.Image2[IndexOf(i, j)];
-            CellPicture& b = view_.Image2[IndexOf(r, c)];
-            view_.Image3 = b.face;
-            b.face = a.face;
-            a.face = view_.Image3;
-            std::swap(board(i, j), board(r, c));
-            a.visible = true;
+            ExchangeCells(Cell{i, j}, DrawCell());
+            view_.Image2[IndexOf(i, j)].visible = true;
         }
     }
     startTime = clock_.Now();

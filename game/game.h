@@ -140,6 +140,8 @@ private:
     void Message(std::string_view text);
     void SetFace(int index, int kind, bool highlighted);
     void LayOutSorted(bool createPictures);
+    Cell DrawCell();
+    void ExchangeCells(Cell here, Cell target);
     void ShowPath(int row1, int col1, int row2, int col2);
     void HoldPath();
     void EndLevel();

@@ -9,7 +9,8 @@
 #include <unordered_set>
 #include <vector>
 
-#include "fake_host.h"
+#include "tests/support/fake_host.h"
+#include "tests/support/reference_scan.h"
 
 namespace tilvara::test {
 namespace {
@@ -22,19 +23,14 @@ struct Move {
 // Every linkable pair, each once, with the length of the path that would be scored.
 std::vector<Move> Moves(const Board& board) {
     std::vector<Move> moves;
-    for (int n = 1; n <= CellCount; ++n) {
-        const Cell a = CellOf(n);
-        if (board(a.row, a.col) == 0) continue;
-        for (int m = n + 1; m <= CellCount; ++m) {
-            const Cell b = CellOf(m);
-            if (board(b.row, b.col) != board(a.row, a.col) ||
-                !CanLink(board, a.row, a.col, b.row, b.col))
-                continue;
+    reference::ScanPairs(board, [&](Cell a, Cell b) {
+        if (IndexOf(a.row, a.col) < IndexOf(b.row, b.col)) {
             LinkOutputs out;
             SearchLinkPaths(board, out, a.row, a.col, b.row, b.col);
             moves.push_back({a, b, out.Length()});
         }
-    }
+        return false;
+    });
     return moves;
 }
 

@@ -5,8 +5,8 @@
 #include <array>
 #include <vector>
 
-#include "fake_host.h"
 #include "game/texts.h"
+#include "tests/support/fake_host.h"
 
 namespace tilvara::test {
 namespace {

@@ -6,27 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "fake_host.h"
+#include "tests/support/fake_host.h"
+#include "tests/support/reference_scan.h"
 
 namespace tilvara::test {
 namespace {
-
-// Every tile that has a partner it links with, by the pair scan's own rule.
-std::vector<Cell> LinkableTiles(const Board& board) {
-    std::vector<Cell> cells;
-    for (int n = 1; n <= CellCount; ++n) {
-        const Cell a = CellOf(n);
-        if (board(a.row, a.col) == 0) continue;
-        for (int m = 1; m <= CellCount; ++m) {
-            const Cell b = CellOf(m);
-            if (m != n && CanLink(board, a.row, a.col, b.row, b.col)) {
-                cells.push_back(a);
-                break;
-            }
-        }
-    }
-    return cells;
-}
 
 // ---------------------------------------------------------------- hint
 
@@ -121,7 +105,7 @@ TEST(BoardCheck, DeadBoardIsReshuffledUntilAPairLinks) {
         EXPECT_TRUE(rig.game.IsConsistent());
     }
     EXPECT_FALSE(rig.TimerOn(TimerId::Timer2));
-    EXPECT_FALSE(LinkableTiles(rig.game.board).empty());
+    EXPECT_FALSE(reference::LinkableCells(rig.game.board).empty());
     EXPECT_NE(v.Label1.caption, "还有0个连通!");
     EXPECT_EQ(rig.game.reshufflesLeft, 0);
     EXPECT_TRUE(rig.host.messages.empty());
@@ -261,7 +245,7 @@ TEST(Reveal, ReshufflePassAddsMarksWithoutClearing) {
         rig.game.Timer2_Timer();
         const std::vector<Cell> marks = Highlighted(rig.game);
         EXPECT_GE(marks.size(), before);
-        for (const Cell c : LinkableTiles(rig.game.board))
+        for (const Cell c : reference::LinkableCells(rig.game.board))
             EXPECT_NE(std::find(marks.begin(), marks.end(), c), marks.end()) << seed;
     }
 }

@@ -2,12 +2,13 @@
 // and the same marked tiles on hand-made, random, dealt, part-cleared and slid boards.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "fake_host.h"
 #include "game/pair_scan.h"
+#include "tests/support/fake_host.h"
 #include "tests/support/reference_scan.h"
 
 namespace tilvara::test {
@@ -67,6 +68,12 @@ void ExpectGameShowsReference(Rig& rig) {
     g.PlaceBoard(board);
 }
 
+bool EveryKindPaired(const Board& board) {
+    int counts[Kinds + 1] = {};
+    for (int n = 1; n <= CellCount; ++n) ++counts[board(CellOf(n).row, CellOf(n).col)];
+    return std::all_of(counts + 1, counts + Kinds + 1, [](int n) { return n % 2 == 0; });
+}
+
 // Edge cases with the number of linkable pairs they hold.
 struct HandMade {
     const char* picture;
@@ -91,6 +98,9 @@ TEST(PairScan, AgreesWithTheReferenceOnHandMadeRandomAndDealtBoards) {
         const Board board = Picture(c.picture);
         EXPECT_TRUE(SameAsReference(board));
         EXPECT_EQ(reference::CountLinkablePairs(board), 2 * c.pairs) << c.picture;
+        // Through the game only where every kind is paired, as in play: the game checks
+        // that after each event in debug builds.
+        if (!EveryKindPaired(board)) continue;
         Rig rig;
         rig.game.PlaceBoard(board);
         ExpectGameShowsReference(rig);

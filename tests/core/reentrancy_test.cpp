@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "fake_host.h"
+#include "tests/support/fake_host.h"
 
 namespace tilvara::test {
 namespace {

@@ -4,19 +4,14 @@
 
 #include <utility>
 
-#include "fake_host.h"
+#include "tests/support/fake_host.h"
 
 namespace tilvara::test {
 namespace {
 
 SlideModes ModesOfLevel(int level) {
     SlideModes m;
-    m.slideUp = level == 2;
-    m.slideDown = level == 3;
-    m.slideLeft = level == 4;
-    m.slideRight = level == 5;
-    m.slideToMiddleV = level == 6;
-    m.slideToMiddleH = level == 7;
+    if (ModeOfLevel[level] != nullptr) m.*ModeOfLevel[level] = true;
     return m;
 }
 

@@ -7,10 +7,12 @@
 #include <cstdio>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "fake_host.h"
+#include "tests/support/fake_host.h"
+#include "tests/support/reference_scan.h"
 
 namespace tilvara::test {
 namespace {
@@ -137,21 +139,17 @@ private:
         const Game& g = rig.game;
         for (int attempt = 0; attempt < 8; ++attempt) {
             const Cell a = CellOf(1 + rng.Below(CellCount));
-            const int kind = g.board(a.row, a.col);
-            if (kind == 0) continue;
-            for (int n = 1; n <= CellCount; ++n) {
-                const Cell b = CellOf(n);
-                if (b == a || g.board(b.row, b.col) != kind ||
-                    !CanLink(g.board, a.row, a.col, b.row, b.col))
-                    continue;
-                const int before = g.tilesLeft;
-                if (!g.hasSelection || g.selIndex != IndexOf(a.row, a.col))
-                    rig.game.Image2_Click(IndexOf(a.row, a.col));
-                // That click may itself have removed a pair with an older selection.
-                if (g.hasSelection && g.selIndex == IndexOf(a.row, a.col)) rig.game.Image2_Click(n);
-                removals += g.tilesLeft < before;
-                return;
-            }
+            if (g.board(a.row, a.col) == 0) continue;
+            const std::optional<Cell> b = reference::FirstPartner(g.board, a);
+            if (!b) continue;
+            const int before = g.tilesLeft;
+            if (!g.hasSelection || g.selIndex != IndexOf(a.row, a.col))
+                rig.game.Image2_Click(IndexOf(a.row, a.col));
+            // That click may itself have removed a pair with an older selection.
+            if (g.hasSelection && g.selIndex == IndexOf(a.row, a.col))
+                rig.game.Image2_Click(IndexOf(b->row, b->col));
+            removals += g.tilesLeft < before;
+            return;
         }
     }
 

@@ -11,21 +11,48 @@
 
 namespace tilvara::reference {
 
-// First cells in reading order, for each the whole field again as partners. onPair returns
-// true to stop the scan.
+// The partners a tile is tried with: every other occupied cell of its kind, over the whole
+// field in reading order. onPartner returns true to stop; the result says whether it did.
+template <class OnPartner>
+bool ForEachEqualKindPartner(const Board& board, Cell a, OnPartner onPartner) {
+    for (int k = 1; k <= Rows; ++k) {
+        for (int l = 1; l <= Cols; ++l) {
+            if (board(k, l) != board(a.row, a.col) || (k == a.row && l == a.col)) continue;
+            if (onPartner(Cell{k, l})) return true;
+        }
+    }
+    return false;
+}
+
+// Every ordered pair of tiles of one kind: first cells in reading order, for each its
+// partners. onPair returns true to stop.
 template <class OnPair>
-void ScanPairs(const Board& board, OnPair onPair) {
+void ForEachEqualKindPair(const Board& board, OnPair onPair) {
     for (int i = 1; i <= Rows; ++i) {
         for (int j = 1; j <= Cols; ++j) {
             if (board(i, j) == 0) continue;
-            for (int k = 1; k <= Rows; ++k) {
-                for (int l = 1; l <= Cols; ++l) {
-                    if (board(k, l) != board(i, j) || (k == i && l == j)) continue;
-                    if (CanLink(board, i, j, k, l) && onPair(Cell{i, j}, Cell{k, l})) return;
-                }
-            }
+            const Cell a{i, j};
+            if (ForEachEqualKindPartner(board, a, [&](Cell b) { return onPair(a, b); })) return;
         }
     }
+}
+
+// The pairs of those that CanLink accepts. onPair returns true to stop the scan.
+template <class OnPair>
+void ScanPairs(const Board& board, OnPair onPair) {
+    ForEachEqualKindPair(board, [&](Cell a, Cell b) {
+        return CanLink(board, a.row, a.col, b.row, b.col) && onPair(a, b);
+    });
+}
+
+// The first partner in reading order that a tile links with.
+inline std::optional<Cell> FirstPartner(const Board& board, Cell a) {
+    std::optional<Cell> partner;
+    ForEachEqualKindPartner(board, a, [&](Cell b) {
+        if (CanLink(board, a.row, a.col, b.row, b.col)) partner = b;
+        return partner.has_value();
+    });
+    return partner;
 }
 
 // Ordered pairs: twice the linkable pairs.

@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "game/link.h"
+#include "tests/support/reference_scan.h"
 #include "ui/application.h"
 #include "ui/board_view.h"
 #include "ui/main_window.h"
@@ -21,15 +21,9 @@ namespace {
 
 // The first linkable pair of the board, as picture indices.
 std::pair<int, int> LinkablePair(const Game& game) {
-    for (int a = 1; a <= CellCount; ++a) {
-        for (int b = a + 1; b <= CellCount; ++b) {
-            const Cell ca = CellOf(a), cb = CellOf(b);
-            if (game.board(ca.row, ca.col) != 0 &&
-                CanLink(game.board, ca.row, ca.col, cb.row, cb.col))
-                return {a, b};
-        }
-    }
-    return {-1, -1};
+    const std::optional<CellPair> pair = reference::FirstLinkablePair(game.board);
+    if (!pair) return {-1, -1};
+    return {IndexOf(pair->first.row, pair->first.col), IndexOf(pair->second.row, pair->second.col)};
 }
 
 QPoint CentreOf(Form1& form, int index) {
