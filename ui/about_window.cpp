@@ -2,36 +2,16 @@
 #include "ui/about_window.h"
 
 #include <QBoxLayout>
-#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 
-#include "ui/application.h"
 #include "ui/artwork.h"
+#include "ui/link_labels.h"
 #include "ui/shell_open.h"
 #include "ui/splash_window.h"
 
 namespace tilvara::ui {
-
-namespace {
-
-QLabel* NewLabel(const QString& name, const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
-
-QFont Points(const QFont& base, qreal points, bool bold = false) {
-    QFont font = base;
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-}  // namespace
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
@@ -44,7 +24,6 @@ void frmAbout::BuildControls() {
     UseLightPalette(this);
     setAutoFillBackground(true);
     setAccessibleName(windowTitle());
-    const QFont base(QString::fromLatin1(LabelFamily()));
 
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
@@ -52,17 +31,18 @@ void frmAbout::BuildControls() {
     picIcon->setPixmap(Artwork(devicePixelRatioF()).aboutPicture());
     picIcon->setAccessibleName(QStringLiteral("Tilvara"));
 
-    lblTitle = NewLabel(QStringLiteral("lblTitle"), QStringLiteral("Tilvara"), this);
-    lblTitle->setFont(Points(base, 20, true));
-    lblDescription = NewLabel(QStringLiteral("lblDescription"),
-                              QStringLiteral("版本：2.0\n作者：Tilvara 开发组"), this);
-    lblDescription->setFont(Points(base, 10.5));
+    lblTitle =
+        NewLabel(QStringLiteral("lblTitle"), QStringLiteral("Tilvara"), LabelFont(20, true), this);
+    lblDescription =
+        NewLabel(QStringLiteral("lblDescription"),
+                 QStringLiteral("版本：2.0\n作者：Tilvara 开发组"), LabelFont(10.5), this);
 
-    Label4 = NewLabel(QStringLiteral("Label4"), QStringLiteral("网站："), this);
-    Label3 = NewLabel(QStringLiteral("Label3"), QLatin1String(SiteHost), this);
-    Label2 = NewLabel(QStringLiteral("Label2"), QStringLiteral("邮箱："), this);
-    Label1 = NewLabel(QStringLiteral("Label1"), QStringLiteral("tilvara@example.org"), this);
-    for (QLabel* label : {Label4, Label3, Label2, Label1}) label->setFont(Points(base, 10.5));
+    const QFont contact = LabelFont(10.5);
+    Label4 = NewLabel(QStringLiteral("Label4"), QStringLiteral("网站："), contact, this);
+    Label3 = NewLabel(QStringLiteral("Label3"), QLatin1String(SiteHost), contact, this);
+    Label2 = NewLabel(QStringLiteral("Label2"), QStringLiteral("邮箱："), contact, this);
+    Label1 =
+        NewLabel(QStringLiteral("Label1"), QStringLiteral("tilvara@example.org"), contact, this);
 
     lblDisclaimer = NewLabel(
         QStringLiteral("lblDisclaimer"),
@@ -70,8 +50,7 @@ void frmAbout::BuildControls() {
                        "Tile pictures: Twemoji, (c) Twitter, Inc and other contributors, "
                        "CC-BY 4.0, https://creativecommons.org/licenses/by/4.0/ - placed on "
                        "tile backgrounds and scaled."),
-        this);
-    lblDisclaimer->setFont(Points(base, 9));
+        LabelFont(9), this);
     lblDisclaimer->setWordWrap(true);
     QPalette grey = lblDisclaimer->palette();
     grey.setColor(QPalette::WindowText, QColor(98, 90, 78));
@@ -134,11 +113,10 @@ void frmAbout::BuildControls() {
     lblDisclaimer->setFixedWidth(440);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    for (QLabel* label : LinkLabels()) {
-        label->installEventFilter(this);
-        label->setMouseTracking(true);
-        label->setCursor(Qt::PointingHandCursor);
-    }
+    auto* clicks = new ClickFilter(
+        this, [this](QObject* control) { Click(control); },
+        [this](QLabel* label) { HoverLink(label, LinkLabels()); });
+    for (QLabel* label : LinkLabels()) clicks->WatchLink(label);
 }
 
 QList<QLabel*> frmAbout::LinkLabels() const {
@@ -158,31 +136,6 @@ void frmAbout::Click(QObject* control) {
         ShellOpen(static_cast<QLabel*>(control)->text());
     } else {
         ShellOpen(AdPanel::PageOf(static_cast<QLabel*>(control)));
-    }
-}
-
-void frmAbout::LinkLabel_MouseMove(QLabel* label) {
-    for (QLabel* other : LinkLabels()) {
-        if (other != label) PaintLink(other, LinkBlue, false);
-    }
-    PaintLink(label, LinkRed, true);
-}
-
-bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
-    auto* label = static_cast<QLabel*>(watched);
-    switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick: return true;
-        case QEvent::MouseButtonRelease: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::LeftButton &&
-                label->rect().contains(mouse->position().toPoint())) {
-                Click(label);
-            }
-            return true;
-        }
-        case QEvent::MouseMove: LinkLabel_MouseMove(label); return false;
-        default: return QDialog::eventFilter(watched, event);
     }
 }
 

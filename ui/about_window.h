@@ -16,14 +16,10 @@ class frmAbout : public QDialog {
 public:
     explicit frmAbout(QWidget* parent = nullptr);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void BuildControls();
     void Form_Load();
     void Click(QObject* control);
-    void LinkLabel_MouseMove(QLabel* label);
     QList<QLabel*> LinkLabels() const;
 
     QLabel* picIcon = nullptr;

@@ -19,6 +19,7 @@
 
 #include "ui/application.h"
 #include "ui/artwork.h"
+#include "ui/link_labels.h"
 #include "ui/shell_open.h"
 
 namespace tilvara::ui {
@@ -28,21 +29,6 @@ namespace {
 constexpr int TicksToClose = 10;
 constexpr int Radius = 8;
 constexpr int ShadowBand = 24;  // rows: up to 3 spans each stay under the pool's 96
-
-QFont LabelFont(qreal points, bool bold = false) {
-    QFont font(QString::fromLatin1(LabelFamily()));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-QLabel* NewLabel(const QString& name, const QString& text, const QFont& font, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);  // "<" or "&" in a text must never turn it into markup
-    label->setFont(font);
-    return label;
-}
 
 // A word-wrapped label whose size is worked out once: a plain QLabel lays its text out
 // again at trial widths each time a layout asks for its size hints.
@@ -116,17 +102,6 @@ void UseLightPalette(QWidget* window) {
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         palette.setColor(QPalette::Disabled, role, faint);
     window->setPalette(palette);
-}
-
-void PaintLink(QLabel* label, const QColor& colour, bool underline) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-    if (underline && !label->font().underline()) {
-        QFont font = label->font();
-        font.setUnderline(true);
-        label->setFont(font);
-    }
 }
 
 // ---- Panel ----
@@ -310,11 +285,15 @@ void frmSplash::BuildControls() {
     layout->addWidget(Frame2);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{Frame1, lblCompanyProduct, Label1, Label2, Label3, Label4,
-                                         Frame2, Frame2->Label5, Frame2->Label6, Frame2->Label7}) {
-        control->installEventFilter(this);
-    }
+    auto* clicks = new ClickFilter(
+        this, [this](QObject* control) { Click(control); },
+        [this](QLabel* label) {
+            HoverLink(label, {Frame2->Label5, Frame2->Label6, Frame2->Label7, Label1, Label3});
+        });
+    for (QWidget* control : std::initializer_list<QWidget*>{Frame1, lblCompanyProduct, Label1,
+                                                            Label2, Label3, Label4, Frame2})
+        clicks->Watch(control);
+    for (QLabel* label : {Frame2->Label5, Frame2->Label6, Frame2->Label7}) clicks->WatchLink(label);
     for (QWidget* closer : {static_cast<QWidget*>(Frame1), static_cast<QWidget*>(lblCompanyProduct),
                             static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2),
                             static_cast<QWidget*>(Label3)}) {
@@ -414,39 +393,6 @@ void frmSplash::Click(QObject* control) {
         close();
     }
     // Label4 and Frame2 do nothing.
-}
-
-void frmSplash::AdLabel_MouseMove(QLabel* label) {
-    for (QLabel* other : {Frame2->Label5, Frame2->Label6, Frame2->Label7, Label1, Label3}) {
-        if (other != label) PaintLink(other, LinkBlue, false);
-    }
-    PaintLink(label, LinkRed, true);
-}
-
-bool frmSplash::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-            // Swallowed so a click on Label4 never reaches Frame1 behind it.
-            return true;
-        case QEvent::MouseButtonRelease: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            const auto* widget = static_cast<QWidget*>(watched);
-            // A click is a left press and release on the same control.
-            if (mouse->button() == Qt::LeftButton &&
-                widget->rect().contains(mouse->position().toPoint())) {
-                Click(watched);
-            }
-            return true;
-        }
-        case QEvent::MouseMove:
-            if (watched == Frame2->Label5 || watched == Frame2->Label6 ||
-                watched == Frame2->Label7) {
-                AdLabel_MouseMove(static_cast<QLabel*>(watched));
-            }
-            return false;
-        default: return QDialog::eventFilter(watched, event);
-    }
 }
 
 }  // namespace tilvara::ui

@@ -7,6 +7,8 @@
 #include <QFrame>
 #include <QString>
 
+#include "ui/link_labels.h"
+
 class QLabel;
 class QVBoxLayout;
 class QTimer;
@@ -17,18 +19,9 @@ namespace tilvara::ui {
 inline constexpr char SiteHost[] = "tilvara.example.org";
 QString SitePage(const char* page);  // "https://tilvara.example.org/" + page
 
-// Colours the windows' texts are designed with, and the hover colours of their link labels.
-inline const QColor DarkBlue{0, 0, 192};
-inline const QColor LinkBlue{0, 0, 255};
-inline const QColor LinkRed{255, 0, 0};
-
 // Gives a secondary window its light look: background, text and button colours together,
 // so it reads the same under a light or a dark desktop palette.
 void UseLightPalette(QWidget* window);
-
-// Sets a label's text colour and, when asked, switches its underline on. Hover rules
-// never switch an underline off, so there is no way to ask for that here.
-void PaintLink(QLabel* label, const QColor& colour, bool underline);
 
 // A rounded card with an optional heading band: the windows' frames.
 class Panel : public QFrame {
@@ -89,7 +82,6 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();
@@ -100,7 +92,6 @@ private:
     void Form_Unload();
     void Form_KeyPress();
     void Click(QObject* control);
-    void AdLabel_MouseMove(QLabel* label);
 
     // Kept for the whole run: closing the window resets neither.
     bool firstShown = false;
