@@ -37,14 +37,14 @@ Form1::Form1(frmSplash* help, QWidget* parent) : QMainWindow(parent), help_(help
     game_ = std::make_unique<Game>(*host_, random_, clock_);
     game_->Form_Load();
 
-    board_ = new BoardView(game_->View(), this);
-    setCentralWidget(board_);
+    board_ = std::make_unique<BoardView>(game_->View(), this);
+    setCentralWidget(board_.get());
     BuildMenus();
-    connect(board_, &BoardView::cellClicked, this, [this](int index) {
+    connect(board_.get(), &BoardView::cellClicked, this, [this](int index) {
         game_->Image2_Click(index);
         Refresh();
     });
-    connect(board_, &BoardView::label1Clicked, this, [this] {
+    connect(board_.get(), &BoardView::label1Clicked, this, [this] {
         game_->Label1_Click();
         Refresh();
     });

@@ -47,7 +47,9 @@ private:
     SystemClock clock_;
     std::unique_ptr<QtHost> host_;
     std::unique_ptr<Game> game_;
-    BoardView* board_ = nullptr;
+    // After the game: the board view and its accessible cells read the game's view state, so
+    // they must go first. Deleting it also takes it out of the window as its central widget.
+    std::unique_ptr<BoardView> board_;
     frmSplash* help_;
     QMap<QString, QAction*> actions_;
 };
