@@ -20,25 +20,10 @@ start_xvfb || { echo "a11y_smoke: could not start Xvfb"; exit 1; }
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LANG=C.UTF-8 "$binary" &
 pid=$!
 # The rules window comes first; a key closes it and the main window opens.
-splash=
-for _ in $(seq 200); do
-    for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-        case $(xdotool getwindowname "$w" 2>/dev/null) in *Tilvara*) splash=$w ;; esac
-    done
-    [ -n "$splash" ] && break
-    sleep 0.1
-done
-[ -n "$splash" ] || { echo "a11y_smoke: no rules window"; exit 1; }
+splash=$(wait_window --all --pid "$pid" --name Tilvara) || { echo "a11y_smoke: no rules window"; exit 1; }
 xdotool windowfocus --sync "$splash" 2>/dev/null || true
 xdotool key a
-# A search fails outright when a window it lists goes away meanwhile: ask again.
-main=
-for _ in $(seq 200); do
-    main=$(xdotool search --onlyvisible --name '^Tilvara$' 2>/dev/null | head -n 1) || true
-    [ -n "$main" ] && break
-    sleep 0.1
-done
-[ -n "$main" ] || { echo "a11y_smoke: no main window"; exit 1; }
+wait_window --name '^Tilvara$' >/dev/null || { echo "a11y_smoke: no main window"; exit 1; }
 
 /usr/bin/python3 - "$pid" <<'PY'
 import re, sys, time

@@ -18,26 +18,10 @@ fail() { echo "game_smoke: $*"; import -window root "$out/failure.png" 2>/dev/nu
 LANG=C.UTF-8 "$binary" &
 pid=$!
 # The rules window comes first: a titled top-level window of the process.
-splash=
-for _ in $(seq 200); do
-    for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
-        case $(xdotool getwindowname "$w" 2>/dev/null) in *Tilvara*) splash=$w ;; esac
-    done
-    [ -n "$splash" ] && break
-    sleep 0.1
-done
-[ -n "$splash" ] || fail "no rules window"
+splash=$(wait_window --all --pid "$pid" --name Tilvara) || fail "no rules window"
 xdotool windowfocus --sync "$splash" 2>/dev/null || true
 xdotool key a
-# Polled rather than searched with --sync: a search that meets the rules window as it is
-# destroyed dies of an X error.
-main=
-for _ in $(seq 200); do
-    main=$(xdotool search --onlyvisible --name '^Tilvara$' 2>/dev/null | grep -v -x -e "$splash" | head -n 1 || true)
-    [ -n "$main" ] && break
-    sleep 0.1
-done
-[ -n "$main" ] || fail "no main window after a key on the rules window"
+main=$(wait_window --name '^Tilvara$') || fail "no main window after a key on the rules window"
 sleep 0.5
 xdotool windowfocus --sync "$main" 2>/dev/null || true
 

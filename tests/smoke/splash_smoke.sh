@@ -32,8 +32,7 @@ title() { xprop -id "$1" _NET_WM_NAME | sed -n 's/^[^"]*"\(.*\)"$/\1/p'; }
 launch() {
     LANG=C.UTF-8 "$binary" &
     pid=$!
-    splash=$(timeout 20 xdotool search --sync --onlyvisible --pid "$pid" | head -n 1) ||
-        fail "no window within 20 s"
+    splash=$(wait_window --pid "$pid") || fail "no window within 30 s"
     [ "$(title "$splash")" = "$splash_title" ] ||
         fail "the first window is '$(title "$splash")', not the rules window"
     ! xdotool search --onlyvisible --name '^Tilvara$' >/dev/null ||
@@ -66,8 +65,7 @@ done
 # key stays down to repeat into the game window.
 xdotool windowfocus --sync "$splash"
 xdotool key a
-timeout 20 xdotool search --sync --onlyvisible --name '^Tilvara$' >/dev/null ||
-    fail "no game window after a key on the rules window"
+wait_window --name '^Tilvara$' >/dev/null || fail "no game window after a key on the rules window"
 sleep 0.5
 ! viewable "$splash" || fail "the rules window is still up after a key"
 [ "$(xdotool search --onlyvisible --name '^Tilvara$' | wc -l)" = 1 ] ||
@@ -80,8 +78,7 @@ launch
 start=$(date +%s.%N)
 sleep 8
 viewable "$splash" || fail "the rules window closed before ten seconds"
-timeout 10 xdotool search --sync --onlyvisible --name '^Tilvara$' >/dev/null ||
-    fail "no game window after waiting"
+wait_window --name '^Tilvara$' >/dev/null || fail "no game window after waiting"
 elapsed=$(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { printf "%.1f", b - a }')
 awk -v t="$elapsed" 'BEGIN { exit !(t < 14) }' || fail "the rules window took ${elapsed} s to close"
 sleep 0.3

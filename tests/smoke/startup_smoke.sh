@@ -54,7 +54,7 @@ first_window_size() {
     "$@" 2>"$work/err" &
     pid=$!
     local window
-    window=$(timeout 30 xdotool search --sync --onlyvisible --pid "$pid" | head -n 1) || true
+    window=$(wait_window --pid "$pid") || true
     [ -n "$window" ] && xwininfo -id "$window" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 }
         END { print w "x" h }'
     kill "$pid" 2>/dev/null || true
@@ -81,9 +81,9 @@ size=$(first_window_size env QT_SCALE_FACTOR=2 "$binary")
 # sanitizer build this is where leak detection runs.
 "$binary" 2>"$work/err" &
 pid=$!
-splash=$(timeout 30 xdotool search --sync --onlyvisible --pid "$pid" | head -n 1)
+splash=$(wait_window --pid "$pid")
 xdotool windowfocus --sync "$splash" key a
-game=$(timeout 30 xdotool search --sync --onlyvisible --name '^Tilvara$' | head -n 1)
+game=$(wait_window --name '^Tilvara$')
 xdotool windowfocus --sync "$game" key Escape
 status=0
 timeout 30 tail --pid="$pid" -f /dev/null || fail "the game did not quit on Esc"

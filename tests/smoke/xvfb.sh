@@ -10,6 +10,22 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Prints the first visible window the search arguments find, within about 30 s. Polled, never
+# `xdotool search --sync`: a search that meets a window as it is destroyed (the rules window
+# closing) dies of an X error.
+wait_window() {
+    local found
+    for _ in $(seq 300); do
+        found=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1 || true)
+        if [ -n "$found" ]; then
+            echo "$found"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
 start_xvfb() {
     xvfb=
     # Another program may grab the display between the check and the start, so a server
