@@ -257,7 +257,12 @@ void BoardView::paintEvent(QPaintEvent* event) {
     if (shows(Bar))
         painter.drawPixmap(placed(drawn[Bar].area), art.clockBar(), QRectF(art.clockBar().rect()));
 
-    // Labels: red, bold, 18 pt at the design size, heavy CJK sans.
+    // Labels: red, bold, 18 pt at the design size, heavy CJK sans. Over a path along the
+    // border, but never over the tiles: a glyph that reaches into the first row stays under
+    // them, so every tile of a kind shows the same picture.
+    const QRectF grid = pictureRect(1).united(pictureRect(CellCount));
+    painter.setClipRegion(QRegion(rect()).subtracted(QRegion(grid.toAlignedRect())),
+                          Qt::IntersectClip);
     QFont font = labelFont_;
     font.setPointSizeF(LabelPoints * scale());
     painter.setFont(font);

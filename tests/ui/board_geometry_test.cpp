@@ -4,9 +4,11 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QTest>
 
 #include "ui/application.h"
+#include "ui/artwork.h"
 #include "ui/board_view.h"
 #include "ui/main_window.h"
 #include "ui/qt_host.h"
@@ -123,6 +125,26 @@ private slots:
         QCOMPARE(clock->valueInterface()->currentValue().toInt(), 452);
         for (int t = 0; t < 60; ++t) form.game().Timer4_Timer();
         QCOMPARE(clock->valueInterface()->currentValue().toInt(), 392);
+    }
+
+    // The status labels are drawn over a path along the border, never over a tile: every
+    // tile of the first row, under the labels, shows its picture exactly.
+    void labelsLeaveTheTopRowAlone() {
+        Form1 form;
+        form.host().setMessageHandler([](const QString&) {});
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.action("hard1")->trigger();
+        form.Refresh();
+        const QImage shot = form.board().grab().toImage();
+        const Artwork art(form.board().devicePixelRatioF());
+        for (int col = 1; col <= Cols; ++col) {
+            const QRect box = form.board().pictureRect(IndexOf(1, col)).toRect();
+            QImage face(box.size(), QImage::Format_RGB32);
+            face.fill(Qt::black);  // the window's background, in the face's corners
+            QPainter(&face).drawPixmap(0, 0, art.face(form.game().board(1, col), false));
+            QCOMPARE(shot.copy(box).convertToFormat(QImage::Format_RGB32), face);
+        }
     }
 };
 

@@ -4,7 +4,7 @@
 #include <QPaintEvent>
 #include <QTest>
 
-#include "game/link.h"
+#include "tests/support/reference_scan.h"
 #include "ui/application.h"
 #include "ui/board_view.h"
 #include "ui/main_window.h"
@@ -29,15 +29,9 @@ protected:
 };
 
 std::pair<int, int> LinkablePair(const Game& game) {
-    for (int a = 1; a <= CellCount; ++a) {
-        for (int b = a + 1; b <= CellCount; ++b) {
-            const Cell ca = CellOf(a), cb = CellOf(b);
-            if (game.board(ca.row, ca.col) != 0 &&
-                CanLink(game.board, ca.row, ca.col, cb.row, cb.col))
-                return {a, b};
-        }
-    }
-    return {-1, -1};
+    const std::optional<CellPair> pair = reference::FirstLinkablePair(game.board);
+    if (!pair) return {-1, -1};
+    return {IndexOf(pair->first.row, pair->first.col), IndexOf(pair->second.row, pair->second.col)};
 }
 
 QRect CellRect(Form1& form, int index) {
