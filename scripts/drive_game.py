@@ -146,10 +146,12 @@ def repaints(rects):
     """Start times of the repaints behind a list of damage rectangles. One repaint puts the
     rectangles of its region, which are disjoint and come top to bottom, left to right; a
     rectangle that overlaps one of the current repaint, comes before it in that order or
-    after a pause starts the next repaint."""
+    after a pause of more than 2 ms starts the next repaint."""
     starts, group = [], []
     for t, x, y, w, h in rects:
-        fresh = not group or t - group[-1][0] > 0.001 or (y, x) < (group[-1][2], group[-1][1])
+        # The server stamps whole milliseconds, and one flush of many rectangles can cross a
+        # tick or two: only a longer pause parts two repaints.
+        fresh = not group or t - group[-1][0] > 0.0025 or (y, x) < (group[-1][2], group[-1][1])
         fresh = fresh or any(x < gx + gw and gx < x + w and y < gy + gh and gy < y + h
                              for _, gx, gy, gw, gh in group)
         if fresh:

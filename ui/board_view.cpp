@@ -114,6 +114,7 @@ QRectF BoardView::placed(const QRectF& designPixels) const {
 }
 
 QRect BoardView::widgetRect(const QRectF& designPixels) const {
+    if (designPixels.isEmpty()) return {};  // an element that shows nothing covers nothing
     // A picture rendered at a rounded size may reach one device pixel past its box.
     const qreal spare = 1 / devicePixelRatioF();
     return placed(designPixels).adjusted(0, 0, spare, spare).toAlignedRect();
