@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "game/board.h"
@@ -72,6 +73,13 @@ inline std::optional<CellPair> FirstLinkablePair(const Board& board) {
         return true;
     });
     return first;
+}
+
+// The same pair as picture indices, for tests that click it; -1, -1 on a dead board.
+inline std::pair<int, int> FirstLinkableIndices(const Board& board) {
+    const std::optional<CellPair> pair = FirstLinkablePair(board);
+    if (!pair) return {-1, -1};
+    return {IndexOf(pair->first.row, pair->first.col), IndexOf(pair->second.row, pair->second.col)};
 }
 
 // The cells of every linkable pair, in reading order: what the reveal mode marks.

@@ -19,13 +19,6 @@ using namespace tilvara::ui;
 
 namespace {
 
-// The first linkable pair of the board, as picture indices.
-std::pair<int, int> LinkablePair(const Game& game) {
-    const std::optional<CellPair> pair = reference::FirstLinkablePair(game.board);
-    if (!pair) return {-1, -1};
-    return {IndexOf(pair->first.row, pair->first.col), IndexOf(pair->second.row, pair->second.col)};
-}
-
 QPoint CentreOf(Form1& form, int index) {
     const CellPicture& pic = form.game().View().Image2[index];
     return form.board().pointOfTwips(pic.left, pic.top, pic.width, pic.height);
@@ -78,7 +71,7 @@ private slots:
         form.action("hard1")->trigger();
         QVERIFY(form.host().timer(TimerId::Timer4).isActive());
 
-        const auto [a, b] = LinkablePair(form.game());
+        const auto [a, b] = reference::FirstLinkableIndices(form.game().board);
         QVERIFY(a > 0);
         ClickCell(form, a);
         QCOMPARE(form.windowTitle(), QString("144"));

@@ -28,12 +28,6 @@ protected:
     }
 };
 
-std::pair<int, int> LinkablePair(const Game& game) {
-    const std::optional<CellPair> pair = reference::FirstLinkablePair(game.board);
-    if (!pair) return {-1, -1};
-    return {IndexOf(pair->first.row, pair->first.col), IndexOf(pair->second.row, pair->second.col)};
-}
-
 QRect CellRect(Form1& form, int index) {
     const CellPicture& pic = form.game().View().Image2[index];
     return form.board().widgetRect(QRectF(pic.left / TwipsPerPixel, pic.top / TwipsPerPixel,
@@ -79,7 +73,7 @@ private slots:
         Settle();
         QVERIFY(WithoutClock(form, log.paints).isEmpty());
 
-        const auto [a, b] = LinkablePair(form.game());
+        const auto [a, b] = reference::FirstLinkableIndices(form.game().board);
         QVERIFY(a > 0);
         QTest::mouseClick(&form.board(), Qt::LeftButton, {}, CellRect(form, a).center());
         QVERIFY(form.game().View().Image2[a].face.highlighted);
@@ -93,7 +87,7 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         form.action("hard1")->trigger();
-        const auto [a, b] = LinkablePair(form.game());
+        const auto [a, b] = reference::FirstLinkableIndices(form.game().board);
         QTest::mouseClick(&form.board(), Qt::LeftButton, {}, CellRect(form, a).center());
         Settle();
         PaintLog log(&form.board());
