@@ -133,7 +133,7 @@ private slots:
         Form1 form;
         form.host().setMessageHandler([](const QString&) {});
         form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(QTest::qWaitForWindowActive(&form));
         form.action("hard1")->trigger();
         form.board().clearFocus();  // the focus frame reaches into the second tile
         form.Refresh();
