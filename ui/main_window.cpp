@@ -59,7 +59,9 @@ Form1::Form1(frmSplash* help, QWidget* parent) : QMainWindow(parent), help_(help
 }
 
 // The design size, unless the screen's free area is smaller: then as large as fits, the
-// board keeping its proportions. Room is left for a title bar the window manager adds.
+// board keeping its proportions. Room is left for a title bar the window manager adds. A
+// screen too small for the board's usual minimum (a large scale factor) gets a smaller one,
+// so the window never starts larger than the screen.
 void Form1::FitScreen() {
     const QSize design = board_->sizeHint();
     const QSize chrome = sizeHint() - design;  // the menu bar
@@ -70,7 +72,8 @@ void Form1::FitScreen() {
     const qreal scale = std::min((room.width() - chrome.width()) / qreal(design.width()),
                                  (room.height() - chrome.height()) / qreal(design.height()));
     const QSize fitted =
-        (QSizeF(design) * std::clamp(scale, BoardView::MinimumScale, qreal(1))).toSize();
+        (QSizeF(design) * std::clamp(scale, qreal(0), qreal(1))).toSize().expandedTo(QSize(1, 1));
+    if (scale < BoardView::MinimumScale) board_->setMinimumSize(fitted);
     resize(fitted + chrome);
 }
 
@@ -129,18 +132,46 @@ void Form1::Refresh() {
     NotifyBoardChanges(*board_);
 }
 
+// Holding F1 or F2 must not spend every hint or reshuffle: one command a physical press. The
+// toolkit's repeat flag misses some repeats under X, so they are told apart here. X sends each
+// repeat as a release and a press with the same server time; other platforms send presses
+// with no release between. Releases count in every window of the program (a box the key
+// opened takes the release), and a press that comes without a time is never a repeat by time.
+bool Form1::RepeatsHeldKey(const QKeyEvent& key) {
+    const int code = KeyCodeOf(key.key());
+    if (code != KeyF1 && code != KeyF2) return false;
+    HeldKey& held = heldKeys_[code == KeyF1 ? 0 : 1];
+    if (key.type() == QEvent::KeyRelease) {
+        held = {false, key.timestamp()};
+        return false;
+    }
+    const bool repeat = held.down || (key.timestamp() != 0 && key.timestamp() == held.releasedAt);
+    held.down = true;
+    return repeat;
+}
+
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == this) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        const int code = KeyCodeOf(key->key());
-        // Holding F1 or F2 must not spend every hint or reshuffle: one command a press.
-        if (key->isAutoRepeat() && (code == KeyF1 || code == KeyF2)) return true;
-        if (code != 0) {
+    const QEvent::Type type = event->type();
+    // A key let go while another program had the focus never reaches this one.
+    if (type == QEvent::ApplicationStateChange &&
+        QGuiApplication::applicationState() != Qt::ApplicationActive) {
+        heldKeys_ = {};
+    }
+    // A key event comes here first for the window object, then for the widget and, when
+    // ignored, for its parents: only widgets count, and seeing the same release again, or
+    // another window's press, changes nothing.
+    if ((type != QEvent::KeyPress && type != QEvent::KeyRelease) || !watched->isWidgetType()) {
+        return QMainWindow::eventFilter(watched, event);
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool repeat = RepeatsHeldKey(*key);
+    const int code = KeyCodeOf(key->key());
+    if (type == QEvent::KeyPress && code != 0 && static_cast<QWidget*>(watched)->window() == this) {
+        if (!repeat) {
             game_->Form_KeyDown(code);
             if (!game_->Unloaded()) Refresh();
-            return true;
         }
+        return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }

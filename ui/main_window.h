@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QMap>
+#include <array>
 #include <memory>
 
 #include "game/game.h"
@@ -11,6 +12,7 @@
 #include "game/time_of_day.h"
 
 class QAction;
+class QKeyEvent;
 
 namespace tilvara::ui {
 
@@ -42,6 +44,9 @@ private:
     void FitScreen();
     void OnMenu(const QString& name);
     void OnTick(TimerId id);
+    // True for a press of F1 or F2 that repeats one still held, whatever the toolkit's own
+    // flag says; also keeps count of the presses and releases of both keys.
+    bool RepeatsHeldKey(const QKeyEvent& key);
 
     SystemRandom random_;
     SystemClock clock_;
@@ -52,6 +57,12 @@ private:
     std::unique_ptr<BoardView> board_;
     frmSplash* help_;
     QMap<QString, QAction*> actions_;
+    // F1 and F2: whether down, and the server time of the last release (0: none known).
+    struct HeldKey {
+        bool down = false;
+        quint64 releasedAt = 0;
+    };
+    std::array<HeldKey, 2> heldKeys_{};
 };
 
 }  // namespace tilvara::ui

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Reads the game through the accessibility bus (at-spi), as a screen reader does: the board
-# lists its 144 cells, the status lines and the clock, a cell can be selected through its
-# action, and the clock's seconds reach listeners. Runs its own D-Bus session and Xvfb.
+# lists its 144 cells, the status lines and the clock, F1 and F2 held through the X server
+# spend one hint and one reshuffle a hold, a cell can be selected through its action, and the
+# clock's seconds reach listeners. Runs its own D-Bus session and Xvfb.
 set -euo pipefail
 binary=${1:?usage: a11y_smoke.sh path/to/tilvara}
 if [ -z "${A11Y_SMOKE_SESSION:-}" ]; then
@@ -13,9 +14,11 @@ for tool in Xvfb xdotool xdpyinfo; do
 done
 # Debian's python3 has the bindings; another python3 first on PATH may not.
 /usr/bin/python3 -c 'import pyatspi' || { echo "a11y_smoke: missing python3-pyatspi"; exit 1; }
-# shellcheck source=tests/smoke/xvfb.sh
-. "$(dirname "$0")/xvfb.sh"
-start_xvfb || { echo "a11y_smoke: could not start Xvfb"; exit 1; }
+# shellcheck source=scripts/private-xvfb.sh
+. "$(dirname "$0")/../../scripts/private-xvfb.sh"
+pid=
+trap 'if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi; stop_private_xvfb' EXIT
+start_private_xvfb || { echo "a11y_smoke: could not start Xvfb"; exit 1; }
 
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LANG=C.UTF-8 "$binary" &
 pid=$!
@@ -23,10 +26,10 @@ pid=$!
 splash=$(wait_window --all --pid "$pid" --name Tilvara) || { echo "a11y_smoke: no rules window"; exit 1; }
 xdotool windowfocus --sync "$splash" 2>/dev/null || true
 xdotool key a
-wait_window --name '^Tilvara$' >/dev/null || { echo "a11y_smoke: no main window"; exit 1; }
+main=$(wait_window --name '^Tilvara$') || { echo "a11y_smoke: no main window"; exit 1; }
 
-/usr/bin/python3 - "$pid" <<'PY'
-import re, sys, time
+/usr/bin/python3 - "$pid" "$main" <<'PY'
+import re, subprocess, sys, time
 import pyatspi
 
 def fail(text):
@@ -86,6 +89,42 @@ clock = board.getChildAtIndex(148)
 seconds = clock.queryValue().currentValue
 if clock.getRole() != pyatspi.ROLE_PROGRESS_BAR or not 400 <= seconds <= 452:
     fail(f"clock {clock.getRoleName()} {seconds}")
+
+# Keys held through the X server (XTEST, as a player's finger) for 1.5 s, past the server's own
+# repeats (from 660 ms, 25 a second, each a release and a press at one time): each hold runs
+# its command once, and F2's repeats open no box. A click that opens the "游戏" menu is read
+# after every key event before it, so once the menu shows the game has answered them all.
+def xdotool(*args):
+    return subprocess.run(["xdotool", *map(str, args)], check=True, capture_output=True,
+                          text=True).stdout
+
+def others():
+    found = xdotool("search", "--onlyvisible", "--pid", sys.argv[1]).split()
+    return [w for w in found if w != sys.argv[2]]
+
+def hold(key):
+    xdotool("windowfocus", "--sync", sys.argv[2])
+    xdotool("keydown", key)
+    time.sleep(1.5)
+    xdotool("keyup", key)
+    geometry = dict(line.split("=") for line in
+                    xdotool("getwindowgeometry", "--shell", sys.argv[2]).split())
+    xdotool("mousemove", int(geometry["X"]) + 20, int(geometry["Y"]) + 10, "click", 1)
+    menu = poll(f"no menu after holding {key}", others)
+    for window in menu:
+        if xdotool("getwindowname", window).strip() == "提示":
+            fail(f"holding {key} opened a box")
+    xdotool("key", "Escape")
+    poll(f"the menu stays open after holding {key}", lambda: not others())
+    return [board.getChildAtIndex(144 + i).name for i in range(2)]
+
+for left in (4, 3, 2):
+    lines = hold("F1")
+    if lines[1] != f"还有{left}次提示,F1键":
+        fail(f"F1 held: {lines[1]!r}, not {left} hints left")
+lines = hold("F2")
+if lines[0] != "0次重排,F2键":
+    fail(f"F2 held: {lines[0]!r}")
 
 # Pressing a cell selects it.
 cell = board.getChildAtIndex(20)
