@@ -4,7 +4,9 @@
 #include <unistd.h>
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -71,24 +73,43 @@ void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
     held.push_back({type, context.file, context.function, context.category, context.line, text});
 }
 
-}  // namespace
-
-void IgnoreBadScaleFactor() {
-    const QByteArray text = qgetenv("QT_SCALE_FACTOR");
-    if (text.isEmpty()) {
-        return;
-    }
-    // Parsed as Qt parses it, so what passes here is what Qt applies.
+// Parsed as Qt parses it, so what passes here is what Qt applies.
+bool UsableFactor(const QString& text) {
     bool ok = false;
     const double factor = text.toDouble(&ok);
-    if (ok && std::isfinite(factor) && factor > 0 && factor <= MaxScaleFactor) {
-        return;
+    return ok && std::isfinite(factor) && factor > 0 && factor <= MaxScaleFactor;
+}
+
+}  // namespace
+
+void IgnoreBadScaleFactors() {
+    // Qt reads QT_SCALE_FACTOR as one number, and QT_SCREEN_SCALE_FACTORS as a list of
+    // "factor" or "name=factor" entries, one a screen, between semicolons; empty entries
+    // count for nothing.
+    const struct {
+        const char* name;
+        bool list;
+        const char* fallback;
+    } variables[] = {{"QT_SCALE_FACTOR", false, "starting at scale 1"},
+                     {"QT_SCREEN_SCALE_FACTORS", true, "each screen keeps its own scale"}};
+    for (const auto& variable : variables) {
+        const QString text = qEnvironmentVariable(variable.name);
+        if (text.isEmpty()) continue;
+        const QStringList entries = variable.list ? text.split(u';') : QStringList{text};
+        const bool usable = std::all_of(entries.begin(), entries.end(), [&](const QString& entry) {
+            return (variable.list && entry.isEmpty()) ||
+                   UsableFactor(variable.list ? entry.section(u'=', -1) : entry);
+        });
+        if (usable) continue;
+        // The value as typed, but on one line whatever it holds.
+        QByteArray shown = text.toLocal8Bit();
+        for (char& c : shown) {
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+        }
+        std::fprintf(stderr, "tilvara: ignoring %s=%s: not a number above 0 and at most %g; %s\n",
+                     variable.name, shown.constData(), MaxScaleFactor, variable.fallback);
+        qunsetenv(variable.name);
     }
-    std::fprintf(stderr,
-                 "tilvara: ignoring QT_SCALE_FACTOR=%s: not a number above 0 and at most %g; "
-                 "starting at scale 1\n",
-                 text.constData(), MaxScaleFactor);
-    qunsetenv("QT_SCALE_FACTOR");
 }
 
 StartupGuard::StartupGuard() { previousHandler = qInstallMessageHandler(HoldMessage); }
