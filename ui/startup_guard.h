@@ -4,7 +4,8 @@
 namespace tilvara::ui {
 
 // Drops a QT_SCALE_FACTOR, or a QT_SCREEN_SCALE_FACTORS with an entry, that is not a finite
-// number above 0 and at most 8 (Qt would open no window and never end, or giant ones), with a
+// number above 0 and at most 8 (Qt would open no window and never end, or giant ones), and a
+// QT_SCREEN_SCALE_FACTORS that scales a screen above 8 times QT_SCALE_FACTOR, with a
 // one-line warning each.
 void IgnoreBadScaleFactors();
 

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Start-up of the real binary where it cannot or should not go ahead as asked: without a usable
 # display or with an unknown platform it says why in one line and exits with status 1 (no
-# abort); an unusable QT_SCALE_FACTOR or QT_SCREEN_SCALE_FACTORS is ignored with one warning and
-# the game opens at scale 1, and the largest usable one still starts the game window within the
-# screen; without a Chinese font one line names the package to install and the game starts.
-# A normal game shrunk far below its minimum size writes nothing to stderr, and a normal quit
-# ends with status 0 (and, in a sanitizer build, no leak).
+# abort); an unusable QT_SCALE_FACTOR or QT_SCREEN_SCALE_FACTORS, or a pair that scales above 8
+# together, is ignored with one warning, and the largest usable factor still starts the game
+# window within the screen; without a Chinese font one line names the package to install and
+# the game starts all the same. A normal game shrunk far below its minimum size writes nothing
+# to stderr, and a normal quit ends with status 0 (and, in a sanitizer build, no leak).
 set -euo pipefail
 binary=${1:?usage: startup_smoke.sh path/to/tilvara}
 for tool in Xvfb xdotool xdpyinfo xwininfo; do
@@ -115,6 +115,13 @@ for variable in QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS; do
     [ -n "$size" ] && [ "${size%x*}" -le "${screen%x*}" ] && [ "${size#*x}" -le "${screen#*x}" ] ||
         fail "$variable=8: game window ${size:-missing} on a $screen screen"
 done
+
+# The two multiply, and together they must stay in range too: the screens' factor goes.
+size=$(first_window_size env QT_SCALE_FACTOR=4 QT_SCREEN_SCALE_FACTORS=4 "$binary")
+one_line "tilvara: ignoring QT_SCREEN_SCALE_FACTORS=4: times QT_SCALE_FACTOR, a scale above 8" ||
+    fail "4 times 4: no single warning: $(cat "$work/err")"
+[ "$size" = "$(first_window_size env QT_SCALE_FACTOR=4 "$binary")" ] ||
+    fail "4 times 4: window $size, not as at QT_SCALE_FACTOR=4"
 
 # --- Without a font that has Chinese characters: one line says which package to install, and
 # the game starts all the same.
