@@ -21,7 +21,10 @@
 // Q_INIT_RESOURCE declares the resource's init function in the enclosing namespace, so it must
 // run from global scope. The resources sit in a static library, whose initialiser the linker
 // would otherwise drop.
-static void InitTilvaraAssets() { Q_INIT_RESOURCE(assets); }
+static void InitTilvaraAssets() {
+    Q_INIT_RESOURCE(assets);
+    Q_INIT_RESOURCE(icon_sizes);
+}
 
 namespace tilvara::ui {
 
@@ -313,12 +316,15 @@ private:
         for (const QPixmap& done : drawn_) {
             if (done.size() == size) return done;
         }
-        QImage image = NewImage(size, 1);
-        QPainter p(&image);
-        p.setRenderHint(QPainter::Antialiasing);
-        Drawing().render(&p, QRectF(QPointF(0, 0), QSizeF(size)));
-        p.end();
-        drawn_.append(QPixmap::fromImage(image));
+        // The sizes every start-up asks for were drawn from the same SVG at build time.
+        QImage image(QStringLiteral(":/icons/tilvara-%1.png").arg(size.width()));
+        if (image.size() != size) {
+            image = NewImage(size, 1);
+            QPainter p(&image);
+            p.setRenderHint(QPainter::Antialiasing);
+            Drawing().render(&p, QRectF(QPointF(0, 0), QSizeF(size)));
+        }
+        drawn_.append(QPixmap::fromImage(std::move(image)));
         return drawn_.last();
     }
 
