@@ -84,9 +84,11 @@ void ScaleBelowOne(QPainter& p, const QImage& image) {
     if (image.devicePixelRatio() < 1) p.scale(image.devicePixelRatio(), image.devicePixelRatio());
 }
 
-QPixmap ToPixmap(const QImage& image) {
-    QPixmap pixmap = QPixmap::fromImage(image);
-    pixmap.setDevicePixelRatio(image.devicePixelRatio());
+// Takes the image: the pixmap adopts its pixels instead of holding a second copy meanwhile.
+QPixmap ToPixmap(QImage image) {
+    const qreal dpr = image.devicePixelRatio();
+    QPixmap pixmap = QPixmap::fromImage(std::move(image));
+    pixmap.setDevicePixelRatio(dpr);
     return pixmap;
 }
 
@@ -262,12 +264,27 @@ const QPixmap& Artwork::face(int kind, bool highlighted) const {
         QSvgRenderer picture(QStringLiteral(":/tiles/%1.svg").arg(TileStems[kind - 1]));
         picture.render(&p, PictureRect);
         p.end();
-        normal = ToPixmap(image);
+        normal = ToPixmap(std::move(image));
     }
     if (!highlighted) return normal;
     QPixmap& framed = highlighted_[kind];
     if (framed.isNull()) framed = ToPixmap(WithFrame(normal.toImage()));
     return framed;
+}
+
+void Artwork::keepFaces(const KindSet& shown, const KindSet& highlighted) {
+    for (int kind = 1; kind <= Kinds; ++kind) {
+        if (!shown[kind]) normal_[kind] = QPixmap();
+        if (!highlighted[kind]) highlighted_[kind] = QPixmap();
+    }
+}
+
+int Artwork::heldFaces() const {
+    const auto held = [](const auto& faces) {
+        return std::count_if(faces.begin(), faces.end(),
+                             [](const QPixmap& f) { return !f.isNull(); });
+    };
+    return static_cast<int>(held(normal_) + held(highlighted_));
 }
 
 const QPixmap& Artwork::aboutPicture() const { return face(AboutKind, false); }
