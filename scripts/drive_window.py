@@ -20,8 +20,8 @@ DESIGN_W, DESIGN_H = 784, 497.5  # the game area at scale 1, in logical pixels
 
 def quiet_cpu(drv, pid, size=(1 << 30, 1 << 30), still=0.3, noise=1.0, limit=10):
     """Pumps events until the program neither draws a whole frame of this size nor spends more
-    than noise ms of CPU (the game's idle timers take about 0.6) for still seconds; returns its CPU (ms, schedstat) then and the time
-    of its last whole frame."""
+    than noise ms of CPU (the game's idle timers take about 0.6) for still seconds; returns
+    its CPU then (ms, schedstat) and the time of its last whole frame."""
     last, since = dg.cpu_ms_fine(pid), time.monotonic()
     drawn, seen = None, len(drv.damage_times)
     end = since + limit
