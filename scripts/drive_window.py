@@ -133,6 +133,7 @@ def steps(start, end, count):
 def main():
     p = argparse.ArgumentParser()
     p.add_argument("program")
+    p.add_argument("--arg", action="append", default=[], help="an argument for the program")
     p.add_argument("--rules", action="store_true", help="a rules window first, closed by a key")
     p.add_argument("--deal", action="store_true", help="choose 开始 in the game menu")
     p.add_argument("--k", type=int, default=1, help="device pixels per design pixel at start")
@@ -143,7 +144,7 @@ def main():
 
     drv = dg.Driver()
     env = dict(os.environ, LANG="C.UTF-8")
-    proc = subprocess.Popen([args.program], env=env, stdout=subprocess.DEVNULL,
+    proc = subprocess.Popen([args.program] + args.arg, env=env, stdout=subprocess.DEVNULL,
                             stderr=subprocess.DEVNULL)
     out = {}
     try:

@@ -6,7 +6,9 @@
 #   from 1x to 2x and from 2x to the whole screen, the time from each step to its repainted
 #   frame and from the last step to the last frame (the game's pictures drawn afresh for the
 #   settled size), and peak memory (VmHWM) after 20 removals at 1x, after 5 more at 2x, at the
-#   whole screen, and after 20 removals under QT_SCALE_FACTOR=2;
+#   whole screen, and after 20 removals under QT_SCALE_FACTOR=2; the same peaks beside that
+#   window opened the way the game opens, when a window with the rules window's texts closes
+#   (plain_board --rules), which tells what the game's own rules window costs;
 # - beside bench/bare_windows, the rules window's texts and a main window with the same menus,
 #   opened the same way but bare: CPU from launch to the main window mapped (a key sent as the
 #   rules window maps) and to its first whole frame, from the scheduler's nanosecond counts.
@@ -44,6 +46,8 @@ for run in $(seq "$runs"); do
         echo "game $(drive "$game" --rules --deal --removals 20 --resize)"
         echo "plain_sf2 $(QT_SCALE_FACTOR=2 drive "$plain" --k 2 --removals 20)"
         echo "game_sf2 $(QT_SCALE_FACTOR=2 drive "$game" --rules --deal --k 2 --removals 20)"
+        echo "rules $(drive "$plain" --arg=--rules --rules --removals 20 --resize)"
+        echo "rules_sf2 $(QT_SCALE_FACTOR=2 drive "$plain" --arg=--rules --rules --k 2 --removals 20)"
     } >>"$results"
     echo "run $run of $runs done" >&2
 done
@@ -71,13 +75,18 @@ row "peak RSS after 20 removals at 1x" game plain hwm_kb MB 1024
 row "peak RSS after 5 more at 2x" game plain hwm_2x_kb MB 1024
 row "peak RSS at the whole screen" game plain hwm_max_kb MB 1024
 row "peak RSS, QT_SCALE_FACTOR=2, 20 removals" game_sf2 plain_sf2 hwm_kb MB 1024
+echo "peak memory beside bench/plain_board --rules (opened after the rules window's texts):"
+row "peak RSS after 20 removals at 1x" game rules hwm_kb MB 1024
+row "peak RSS after 5 more at 2x" game rules hwm_2x_kb MB 1024
+row "peak RSS at the whole screen" game rules hwm_max_kb MB 1024
+row "peak RSS, QT_SCALE_FACTOR=2, 20 removals" game_sf2 rules_sf2 hwm_kb MB 1024
 echo "start-up CPU beside bench/bare_windows:"
 row "launch to the main window mapped" game_start bare map_cpu_ms
 row "launch to its first whole frame" game_start bare frame_cpu_ms
 row "(for scale: an empty window, one of them)" game_start empty map_cpu_ms
 # A run that failed half-way leaves its figures out; say so rather than hide it.
 for last in bare:hwm_kb game_start:hwm_kb empty:hwm_kb plain:hwm_max_kb game:hwm_max_kb \
-    plain_sf2:hwm_kb game_sf2:hwm_kb; do
+    plain_sf2:hwm_kb game_sf2:hwm_kb rules:hwm_max_kb rules_sf2:hwm_kb; do
     printf '%s: %s of %s runs complete\n' "${last%%:*}" \
         "$(grep -c "^${last%%:*} .*${last#*:}=" "$results")" "$runs"
 done

@@ -1,7 +1,8 @@
 // The game's main window without the game, as any resizable window would draw it: the same menus,
 // clock strip, four red labels and 144 tile pictures, rendered once at start-up and drawn scaled
 // to fit on every paint. The yardstick of scripts/measure-resize.sh; a click hides a tile so the
-// board can be "played" alike.
+// board can be "played" alike. With --rules it opens as the game does, when a window with the
+// rules window's texts closes.
 #include <QApplication>
 #include <QMainWindow>
 #include <QMouseEvent>
@@ -11,6 +12,7 @@
 #include <cmath>
 #include <vector>
 
+#include "bench/bare_rules.h"
 #include "bench/game_menus.h"
 #include "ui/application.h"
 #include "ui/artwork.h"
@@ -98,10 +100,11 @@ private:
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     tilvara::ui::SetUpApplication(app);
-    QMainWindow window;
-    window.setWindowTitle("Tilvara");
-    AddGameMenus(window.menuBar());
-    window.setCentralWidget(new Board(&window));
-    window.show();
-    return QApplication::exec();
+    return bench::RunMainWindow(app.arguments().contains("--rules"), [] {
+        auto* window = new QMainWindow;
+        window->setWindowTitle("Tilvara");
+        AddGameMenus(window->menuBar());
+        window->setCentralWidget(new Board(window));
+        return window;
+    });
 }
