@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Resizes, memory and start-up of the game beside its yardsticks, in one interleaved run on a
-# private 3840x2160 Xvfb (medians of [runs], default 5, and of three start-ups a run):
+# private 3840x2160 Xvfb (medians of [runs], default 5, and of five start-ups a run):
 # - beside bench/plain_board, a resizable window of the same size with the same menus, labels
 #   and tile pictures, drawn scaled as any window would: CPU per step of a 30-step live resize
 #   from 1x to 2x and from 2x to the whole screen, the time from each step to its repainted
@@ -41,9 +41,9 @@ start_private_xvfb 3840x2160 || { echo "could not start Xvfb"; exit 1; }
 drive() { /usr/bin/python3 scripts/drive_window.py "$@" || true; }
 for run in $(seq "$runs"); do
     {
-        # A start-up is short and the machine's load moves its CPU time: three of each a run,
+        # A start-up is short and the machine's load moves its CPU time: five of each a run,
         # in turns that change who goes first.
-        for turn in 1 2 3; do
+        for turn in 1 2 3 4 5; do
             if [ $(((run + turn) % 2)) = 0 ]; then
                 echo "bare $(drive "$bare" --rules)"
                 echo "game_start $(drive "$game" --rules)"
