@@ -132,16 +132,19 @@ class Driver:
         self.d.sync()
 
     def cells(self, window, top):
-        """The face under each cell, as raw pixels (None for an empty black cell)."""
+        """The face under each cell, as raw pixels (None for an empty black cell). Only the
+        inside of each cell counts: the selection's red edge and the keyboard's focus frame,
+        which reaches a few pixels into the neighbours, change no face."""
         image = window.get_image(GRID_LEFT, top + GRID_TOP, COLS * FACE_W, ROWS * FACE_H,
                                  X.ZPixmap, 0xFFFFFFFF).data
         stride = COLS * FACE_W * 4
+        margin = 5
         faces = {}
         for r in range(ROWS):
             for c in range(COLS):
-                rows = [image[(r * FACE_H + y) * stride + c * FACE_W * 4:
-                              (r * FACE_H + y) * stride + (c + 1) * FACE_W * 4]
-                        for y in range(0, FACE_H, 3)]
+                rows = [image[(r * FACE_H + y) * stride + (c * FACE_W + margin) * 4:
+                              (r * FACE_H + y) * stride + ((c + 1) * FACE_W - margin) * 4]
+                        for y in range(margin, FACE_H - margin, 3)]
                 face = b"".join(rows)
                 faces[(r + 1, c + 1)] = None if face.count(0) >= len(face) * 3 // 4 else face
         return faces
