@@ -1,0 +1,172 @@
+// Measures the browser page in headless chromium (run by scripts/measure-web.sh): what it
+// transfers (gzip), navigation to the painted rules window, 开始 to the painted board, a click
+// to the painted selection, the main thread's time per removal, and the heap after 20 removals.
+// Medians over RUNS page loads; nothing here passes or fails.
+'use strict';
+
+const fs = require('fs');
+const path = require('path');
+const zlib = require('zlib');
+const { chromium } = require('playwright-core');
+const { serve } = require('./web_server.js');
+const { readBoard, firstPair } = require('../tests/web/board.js');
+
+const dir = path.resolve(process.argv[2] || 'build/web');
+const runs = Number(process.argv[3] || 5);
+const removals = 20;
+
+const median = (values) => {
+    const sorted = [...values].sort((a, b) => a - b);
+    const mid = sorted.length >> 1;
+    return sorted.length % 2 ? sorted[mid] : (sorted[mid - 1] + sorted[mid]) / 2;
+};
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// Installed before the page's own scripts: notes when things reach the screen. A frame is
+// painted after its animation-frame callbacks; a task queued from one runs after that paint.
+const probe = () => {
+    window.marks = {};
+    const afterPaint = (name) => requestAnimationFrame(() => {
+        const channel = new MessageChannel();
+        channel.port1.onmessage = () => (window.marks[name] = performance.now());
+        channel.port2.postMessage(0);
+    });
+    new MutationObserver(() => {
+        const rules = document.getElementById('frmSplash');
+        if (rules?.open && !window.marks.rulesOpen) {
+            window.marks.rulesOpen = performance.now();
+            afterPaint('rulesPainted');
+        }
+    }).observe(document, { subtree: true, attributes: true, attributeFilter: ['open'] });
+    // The click that starts a deal or selects a tile, and the frame that shows its result.
+    document.addEventListener('click', (event) => {
+        window.marks.click = event.timeStamp;
+        queueMicrotask(() => {
+            window.marks.handled = performance.now();
+            afterPaint('clickPainted');
+        });
+    }, true);
+};
+
+async function gzipSize(file) {
+    return zlib.gzipSync(fs.readFileSync(file), { level: 9 }).length;
+}
+
+async function oneRun(browser, origin, seed) {
+    const context = await browser.newContext({ viewport: { width: 1000, height: 640 } });
+    const page = await context.newPage();
+    await page.addInitScript(probe);
+    const fetched = new Set();
+    page.on('response', (response) => fetched.add(new URL(response.url()).pathname));
+    const cdp = await context.newCDPSession(page);
+    await cdp.send('Performance.enable');
+    const metrics = async () =>
+        Object.fromEntries((await cdp.send('Performance.getMetrics')).metrics.map((m) => [m.name, m.value]));
+
+    await page.goto(`${origin}/?seed=${seed}`);
+    await page.waitForFunction(() => window.marks.rulesPainted);
+    const result = { rulesPainted: await page.evaluate(() => window.marks.rulesPainted) };
+    const fcp = await page.evaluate(() =>
+        performance.getEntriesByName('first-contentful-paint')[0]?.startTime);
+    result.firstContentfulPaint = fcp;
+
+    // 开始 as soon as the rules window is gone; the board counts as painted when its art is in.
+    await page.keyboard.press('Enter');
+    await page.locator('#form1').waitFor();
+    await page.waitForTimeout(300); // let the art the page preloads arrive, as reading the rules would
+    await page.getByRole('menuitem', { name: '游戏', exact: true }).click();
+    const start = page.getByRole('menu', { name: '游戏' }).getByRole('menuitem', { name: '开始', exact: true });
+    const box = await start.boundingBox();
+    await page.evaluate(() => delete window.marks.clickPainted);
+    await page.mouse.click(box.x + box.width / 2, box.y + box.height / 2);
+    await page.waitForFunction(() => window.marks.clickPainted);
+    const deal = await page.evaluate(() => window.marks);
+    result.dealHandled = deal.handled - deal.click;
+    result.dealPainted = deal.clickPainted - deal.click;
+    result.navigationToBoard = deal.clickPainted;
+
+    // Removals: a click selects (timed to its frame), the second removes; CPU is read around
+    // each removal and its path hold, with no script of the measurement's running meanwhile.
+    const clicks = [];
+    const cpu = [];
+    const centre = async (id) => {
+        const b = await page.locator(`#${id}`).boundingBox();
+        return [b.x + b.width / 2, b.y + b.height / 2];
+    };
+    for (let n = 0; n < removals; ++n) {
+        const pair = firstPair(await readBoard(page));
+        if (!pair) throw new Error(`seed ${seed}: no pair after ${n} removals`);
+        const [first, second] = [await centre(pair[0].id), await centre(pair[1].id)];
+        await page.evaluate(() => delete window.marks.clickPainted);
+        await page.mouse.click(...first);
+        await page.waitForFunction(() => window.marks.clickPainted);
+        const select = await page.evaluate(() => window.marks);
+        clicks.push({ handled: select.handled - select.click, painted: select.clickPainted - select.click });
+        const before = await metrics();
+        await page.mouse.click(...second);
+        await sleep(400); // the hold (three 50 ms ticks) and the board check after it
+        const after = await metrics();
+        cpu.push({
+            script: (after.ScriptDuration - before.ScriptDuration) * 1000,
+            task: (after.TaskDuration - before.TaskDuration) * 1000,
+        });
+        // A reward's box waits for its 确定.
+        while (await page.$('dialog.box[open]')) await page.keyboard.press('Enter');
+        await page.waitForFunction((id) => !document.getElementById(id).checkVisibility({ visibilityProperty: true }), pair[1].id);
+    }
+    const idleBefore = await metrics();
+    await sleep(400);
+    const idleAfter = await metrics();
+    result.idleScript = (idleAfter.ScriptDuration - idleBefore.ScriptDuration) * 1000;
+    result.idleTask = (idleAfter.TaskDuration - idleBefore.TaskDuration) * 1000;
+    result.clickHandled = median(clicks.map((c) => c.handled));
+    result.clickPainted = median(clicks.map((c) => c.painted));
+    result.removalScript = median(cpu.map((c) => c.script));
+    result.removalTask = median(cpu.map((c) => c.task));
+    await cdp.send('HeapProfiler.collectGarbage');
+    const heap = await metrics();
+    result.jsHeapUsed = heap.JSHeapUsedSize / 1024;
+    result.wasmMemory = (await page.evaluate(() => Module.HEAP8.length)) / 1024;
+    result.fetched = [...fetched];
+    await context.close();
+    return result;
+}
+
+(async () => {
+    const server = await serve(dir, 0);
+    const origin = `http://127.0.0.1:${server.address().port}`;
+    const browser = await chromium.launch({
+        executablePath: process.env.TILVARA_CHROMIUM || '/usr/bin/chromium',
+        args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
+            '--disable-component-update', '--disable-sync', '--no-first-run'],
+    });
+    const results = [];
+    for (let run = 0; run < runs; ++run) results.push(await oneRun(browser, origin, 7 + run));
+    await browser.close();
+    server.close();
+
+    const fetched = [...new Set(results.flatMap((r) => r.fetched))].filter((p) => p !== '/favicon.ico');
+    let all = 0;
+    let art = 0;
+    for (const pathname of fetched) {
+        const file = path.join(dir, pathname === '/' ? 'index.html' : pathname);
+        if (!fs.existsSync(file)) continue;
+        const size = await gzipSize(file);
+        all += size;
+        if (pathname.startsWith('/art/')) art += size;
+    }
+    const m = (key) => median(results.map((r) => r[key])).toFixed(1);
+    console.log(`Tilvara page, ${runs} loads in headless chromium (medians)`);
+    console.log(`  transfer, gzip -9:            ${(all / 1024).toFixed(1)} KB in ${fetched.length} files` +
+        ` (${((all - art) / 1024).toFixed(1)} KB without the art)`);
+    console.log(`  navigation to rules painted:  ${m('rulesPainted')} ms (first contentful paint ${m('firstContentfulPaint')} ms)`);
+    console.log(`  开始 to board painted:         ${m('dealPainted')} ms (handler done after ${m('dealHandled')} ms)`);
+    console.log(`  navigation to board painted:  ${m('navigationToBoard')} ms (with the rules window closed at once)`);
+    console.log(`  click to selection painted:   ${m('clickPainted')} ms (handler done after ${m('clickHandled')} ms)`);
+    console.log(`  main thread per removal:      ${m('removalScript')} ms script, ${m('removalTask')} ms in tasks` +
+        ` (400 ms from the second click; idle 400 ms: ${m('idleScript')} ms script, ${m('idleTask')} ms tasks)`);
+    console.log(`  after ${removals} removals:           JS heap ${m('jsHeapUsed')} KB, wasm memory ${m('wasmMemory')} KB`);
+})().catch((error) => {
+    console.error(error);
+    process.exit(1);
+});

@@ -1,0 +1,52 @@
+// What the C++ side asks of the page (web/page.js): the few DOM changes the windows need.
+// Positions and sizes are design pixels (twips / 15); the page scales the game area.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tilvara::web::page {
+
+// The 145 cell pictures of the board (0 is the template) and the design size of the area.
+void Build(int rows, int cols, double width, double height);
+void PlaceCell(int index, double left, double top, double width, double height);
+// picture is the file stem of a tile picture, "" for none; name is the cell's accessible name.
+void PaintCell(int index, const std::string& picture, bool highlighted, bool visible,
+               const std::string& name);
+// Pieces 0 and 1 run across, 2 and 3 down.
+void PaintPiece(int n, double left, double top, double width, double height, bool visible);
+// The status lines in reading order: Label4, Label2, Label3, Label1.
+void PaintLabel(int n, const std::string& text, double left, double top, double width,
+                double height);
+void PaintBacking(double left, double top, double width, double height, int secondsMax);
+void PaintBar(double left, double top, double width, double height, int secondsLeft,
+              const std::string& secondsText);
+void SetCaption(const std::string& caption);
+
+void AddMenu(const std::string& caption, bool enabled);
+void AddMenuItem(int menu, const std::string& caption, bool enabled);
+void EnableMenuItem(int menu, int item, bool enabled);
+void OpenMenu(int menu);
+
+void ShowMainWindow(bool shown);
+void ShowEnded(bool shown);
+
+// Fills a text element of the rules or about window, a link, or an advertising panel.
+void SetText(const std::string& element, const std::string& text);
+void SetLink(const std::string& element, const std::string& text, const std::string& href);
+void AddAd(const std::string& panel, const std::string& text, const std::string& href);
+
+// Modal windows, each under an id of the shell's; the page answers with tv_dismiss(id).
+void OpenBox(int id, const std::string& title, const std::string& text, const std::string& ok);
+void OpenWindow(int id, const std::string& element);
+void CloseWindow(int id);
+
+// Fetches the art the board will need while the rules are read: the pictures by file stem,
+// separated by blanks.
+void PreloadArt(const std::string& pictures);
+
+// The page's ?seed=N, which fixes the deals for tests; nothing when absent or not a number.
+std::optional<std::uint64_t> SeedParameter();
+
+}  // namespace tilvara::web::page

@@ -1,0 +1,86 @@
+// The page as the game's desktop: a run (the rules window, then the main window), the modal
+// windows stacked over it, where each key goes, and what is left when the game has ended.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tilvara::web {
+
+class Form1;
+
+// A key as the browser reports it: key is what it means ("a", "Enter", "F1"), code which
+// physical key it is.
+struct Key {
+    std::string key;
+    std::string code;
+    bool repeat = false;
+    bool ctrl = false, alt = false, meta = false;
+};
+
+class Shell {
+public:
+    explicit Shell(std::optional<std::uint64_t> seed);
+    ~Shell();
+    Shell(const Shell&) = delete;
+    Shell& operator=(const Shell&) = delete;
+
+    // A run from its start: the rules window, whose first closing opens a fresh main window.
+    void StartRun();
+
+    // The page's events.
+    void Click(int index);
+    void Label1Click();
+    void Menu(int menu, int item);
+    // A window's closing part, button or close request; ids no longer open are ignored.
+    void Dismiss(int window);
+    // Returns true when the browser's own meaning of the key must not run.
+    bool KeyDown(const Key& key);
+    void KeyUp(const std::string& code);
+    void Blur();
+
+    // What the main window and its host ask for.
+    void OpenHelp();
+    void OpenAbout();
+    void OpenBox(std::string_view text, std::function<void()> closed);
+    void Unload();
+
+private:
+    enum class Kind { Rules, About, Box };
+    struct Window {
+        int id;
+        Kind kind;
+        std::function<void()> closed;  // a box's
+    };
+
+    // Puts the texts of the rules and about windows into the page, once.
+    void FillWindows();
+    int Open(Kind kind, std::function<void()> closed = {});
+    void ShowRules();
+    void RulesClosed();
+    void StopRulesTimer();
+    static void OnRulesTick(void* shell);
+    static void OnEndRun(void* shell);
+    bool MainWindowActive() const;
+
+    std::optional<std::uint64_t> seed_;
+    std::unique_ptr<Form1> form_;
+    bool mainShown_ = false;
+    bool ending_ = false;
+    std::vector<Window> windows_;  // the open modal windows, the newest last
+    int nextWindow_ = 1;
+    std::set<std::string> keysDown_;  // physical keys held, so a press counts once
+
+    // The rules window's state for the whole run: closing it does not reset it.
+    bool firstShown_ = false;
+    int closeTicks_ = 0;
+    long rulesTimer_ = 0;
+};
+
+}  // namespace tilvara::web
