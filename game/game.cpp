@@ -39,62 +39,52 @@ void Game::Form_Load() {
     SetTimer(TimerId::Timer3, true);
 }
 
-// ---------------------------------------------------------------- selection and removal
+// ---------------------------------------------------------------- selection
 
 void Game::Image2_Click(int Index) {
-    const Entry entry(*this, Entry::NotDuringRemoval);  // a click during a hold is dropped
+    const Entry entry(*this, Entry::NotDuringRemoval);  // a click during a removal is dropped
     if (!entry) return;
     if (Index < 0 || Index > CellCount || !view_.Image2[Index].visible) return;
     const Cell clicked = CellOf(Index);
-    int row = clicked.row;
-    int col = clicked.col;
-    bool removed = false;
 
     if (!hasSelection) {
         selIndex = Index;
-        selCol = col;
-        selRow = row;
+        selCol = clicked.col;
+        selRow = clicked.row;
         SetFace(Index, board(selRow, selCol), true);
-    } else {
-        SearchLinkPaths(board, link, selRow, selCol, row, col);
-        if (link.Found() && board(selRow, selCol) == board(row, col)) {
-            const int score = link.Length();
-            const unsigned deal = dealCount_;
-            phase_ = Phase::Removing;
-            ShowPath(selRow, selCol, row, col);
-            if (phase_ == Phase::Closed || deal != dealCount_) return AbandonRemoval();
-            if (board(selRow, selCol) != board(row, col)) {
-                // The board changed under the path: nothing is removed, the first tile
-                // stays selected, and the next search starts from rest.
-                link.Rest();
-                EndRemoval();
-                return;
-            }
-            view_.Image2[IndexOf(selRow, selCol)].visible = false;
-            view_.Image2[Index].visible = false;
-            board(selRow, selCol) = 0;
-            removed = true;
-            board(row, col) = 0;
-            SetTimer(TimerId::Timer1, true);
-            ScoreLink(score);
-            if (phase_ == Phase::Closed || deal != dealCount_) return AbandonRemoval();
-            SlideAfterRemoval(*this, board, view_.Image2, selRow, selCol, row, col);
-            EndRemoval();
-        }
-
-        link.Rest();
-        const Cell sel = CellOf(selIndex);
-        SetFace(selIndex, board(sel.row, sel.col), false);
-        selIndex = 0;
-        if (!removed) {
-            SetFace(Index, board(row, col), true);
-            selIndex = Index;
-            selCol = col;
-            selRow = row;
-            hasSelection = false;
-        }
+        return EndClick(false);
     }
+    SearchLinkPaths(board, link, selRow, selCol, clicked.row, clicked.col);
+    if (link.Found() && board(selRow, selCol) == board(clicked.row, clicked.col)) {
+        // The path shows now; the pair goes on the third tick of Timer3 (AdvanceRemoval).
+        removal_ = Removal{Index, clicked.row, clicked.col, link.Length(), tickCount, dealCount_};
+        phase_ = Phase::Removing;
+        ShowPath(selRow, selCol, clicked.row, clicked.col);
+        return;
+    }
+    CloseAttempt(Index, false);
+}
 
+// The end of every second click that got this far: the search's outputs back at rest and
+// the first tile's face normal again; without a removal the clicked tile is selected.
+void Game::CloseAttempt(int Index, bool removed) {
+    link.Rest();
+    const Cell sel = CellOf(selIndex);
+    SetFace(selIndex, board(sel.row, sel.col), false);
+    selIndex = 0;
+    if (!removed) {
+        const Cell clicked = CellOf(Index);
+        SetFace(Index, board(clicked.row, clicked.col), true);
+        selIndex = Index;
+        selCol = clicked.col;
+        selRow = clicked.row;
+        hasSelection = false;
+    }
+    EndClick(removed);
+}
+
+// What every click on a shown picture ends with: the tiles left in the caption.
+void Game::EndClick(bool removed) {
     if (removed) tilesLeft -= 2;
     hasSelection = !hasSelection;
     link.linkFlag = LinkFlag::line;
@@ -102,21 +92,6 @@ void Game::Image2_Click(int Index) {
     // Only the removal of the last pair ends a level: a click on the template of an empty
     // board must not end it again.
     if (removed && tilesLeft == 0) EndLevel();
-}
-
-// A new deal came while a removal was at work (or the window closed): the pair belonged
-// to the old board, so the rest of the removal is dropped and play goes on from the fresh
-// board, unselected.
-void Game::AbandonRemoval() {
-    link.Rest();
-    hasSelection = false;
-    selIndex = 0;
-    EndRemoval();
-}
-
-// Back to play, unless the window closed meanwhile.
-void Game::EndRemoval() {
-    if (phase_ == Phase::Removing) phase_ = Phase::Playing;
 }
 
 // ---------------------------------------------------------------- keys and commands
@@ -133,6 +108,7 @@ void Game::Form_KeyDown(int keyCode) {
 void Game::exit_Click() {
     const Entry entry(*this, Entry::AnyTime);
     if (!entry) return;
+    if (removal_) AbandonRemoval();
     phase_ = Phase::Closed;
     for (int t = 0; t < TimerCount; ++t) SetTimer(static_cast<TimerId>(t), false);
     host_.Unload();
@@ -167,8 +143,22 @@ void Game::SetTimer(TimerId id, bool on) {
     host_.SetTimer(id, on);
 }
 
-void Game::Message(std::string_view text) {
-    if (phase_ != Phase::Closed) host_.ShowMessage(text);  // never after the window has gone
+void Game::Message(std::string_view text, std::function<void()> then) {
+    if (phase_ == Phase::Closed) return;  // never after the window has gone
+    ++openMessages_;
+    showingMessage_ = true;
+    host_.ShowMessage(text, [this, then = std::move(then)] { MessageClosed(then); });
+    showingMessage_ = false;
+}
+
+// A removal waits for every box above it, so each closing may let it go on.
+void Game::MessageClosed(const std::function<void()>& then) {
+    assert(!showingMessage_);  // the rest of the handler that showed it has yet to run
+    const Entry entry(*this, Entry::AnyTime);
+    --openMessages_;
+    if (!entry) return;
+    if (then) then();
+    AdvanceRemoval();
 }
 
 void Game::SetFace(int index, int kind, bool highlighted) {
@@ -176,7 +166,8 @@ void Game::SetFace(int index, int kind, bool highlighted) {
 }
 
 bool Game::IsConsistent() const {
-    if (!board.BorderEmpty() || !link.AtRest() || CountSet() > 1) return false;
+    if (!board.BorderEmpty() || !link.AtRest() || CountSet() > 1 || removal_ || openMessages_ < 0)
+        return false;
     int counts[Kinds + 1] = {};
     int tiles = 0;
     for (int row = 1; row <= Rows; ++row) {

@@ -2,6 +2,8 @@
 // state the shell paints.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -51,8 +53,8 @@ struct GameState : SlideModes {
 enum class Phase {
     BeforeFirstDeal,  // started up: the sorted layout lies hidden
     Playing,
-    // From a removal's path hold until its slide is done: the pair and its path are still
-    // held, so board clicks, hints and board checks wait. A deal inside it keeps it.
+    // From the second click of a pair until its slide is done: the pair and its path are
+    // still held, so board clicks, hints and board checks wait. A deal inside it keeps it.
     Removing,
     Closed,  // unloaded: every handler returns at once
 };
@@ -91,6 +93,7 @@ public:
 
     void Timer1_Timer();
     void Timer2_Timer();
+    // The tick counter; its ticks also end a removal's path hold.
     void Timer3_Timer();
     void Timer4_Timer();
     void Timer5_Timer();
@@ -101,7 +104,8 @@ public:
     void DrawVLine1(int col, int rowA, int rowB);
     void DrawVLine2(int col, int rowA, int rowB);
 
-    // Scores one removed pair and grants the rewards of the last three scores.
+    // Scores one removed pair and grants the rewards of the last three scores (a reward
+    // once the player has closed its box).
     void ScoreLink(int score);
     // Twice the number of linkable pairs (a pair counts once from each end); in reveal mode
     // it also marks them.
@@ -133,20 +137,41 @@ private:
         bool runs_;
     };
 
+    // A removal outlives the click that starts it: its path shows for three ticks of
+    // Timer3, and a reward box holds it until the player closes the box. The first tile is
+    // the selection (selRow, selCol); the path it showed stays in `link` until it ends.
+    struct Removal {
+        int index = 0;  // Image2 index of the tile clicked second, and its cell
+        int row = 0;
+        int col = 0;
+        int score = 0;        // the path's length, taken when the path was drawn
+        int holdStart = 0;    // tickCount then
+        unsigned deal = 0;    // the deal the pair belongs to
+        bool holding = true;  // the path still shows; false once the pair is gone and scored
+    };
+
     void StartLevel(int n);
-    void EndRemoval();
     void SetTimer(TimerId id, bool on);
     bool TimerOn(TimerId id) const { return view_.timers[static_cast<int>(id)]; }
-    void Message(std::string_view text);
+    // Shows a box; `then` runs once the player has closed it, unless the window has closed.
+    void Message(std::string_view text, std::function<void()> then = {});
+    void MessageClosed(const std::function<void()>& then);
     void SetFace(int index, int kind, bool highlighted);
     void LayOutSorted(bool createPictures);
     Cell DrawCell();
     void ExchangeCells(Cell here, Cell target);
     void ShowPath(int row1, int col1, int row2, int col2);
-    void HoldPath();
+    void HidePath();
+    bool HoldOver() const;
+    void AdvanceRemoval();
+    bool RemovePair();
+    void FinishRemoval();
+    void AbandonRemoval();
+    void EndRemoval();
+    void CloseAttempt(int Index, bool removed);
+    void EndClick(bool removed);
     void EndLevel();
     void ReshufflePass();
-    void AbandonRemoval();
     void MarkPair(Cell a, Cell b);
     void DrawSegment(Piece& piece, bool horizontal, int line, int from, int to);
 
@@ -156,6 +181,9 @@ private:
     ViewState view_;
     Phase phase_ = Phase::BeforeFirstDeal;
     unsigned dealCount_ = 0;  // tells a removal that the board was dealt anew under it
+    std::optional<Removal> removal_;
+    int openMessages_ = 0;         // boxes shown and not yet closed by the player
+    bool showingMessage_ = false;  // a host must never close a box from inside ShowMessage
 };
 
 }  // namespace tilvara

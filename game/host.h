@@ -1,26 +1,44 @@
-// What the core asks of the toolkit: the few things only a windowing system can do.
+// What the core asks of a front end (a desktop toolkit, a browser): the few things only a
+// windowing system can do, and the rules a front end keeps so that the core never waits.
 #pragma once
 
+#include <functional>
 #include <string_view>
 
 #include "game/view_state.h"
 
 namespace tilvara {
 
+// The contract, in short:
+// - Nothing here waits for the player or for time. Every call returns at once, and a front
+//   end never runs an event loop inside one: its own loop is the only one. A pause of the
+//   game (a path on show, an open box) is a step the core resumes on a later event.
+// - Events reach the core one at a time, each run to its end before the next: the Game's
+//   handlers (Image2_Click, Timer1_Timer .. Timer5_Timer, Form_KeyDown, Menu_Click, ...)
+//   and the `closed` of a message box. After each, the front end repaints what changed
+//   in Game::View() (the caption, menus, cells, path pieces, clock and labels).
+// - Timers tick only while on, each at its interval (TimerInterval), and keep ticking while
+//   a box or any other window is open. Timer3 is switched on at start-up and never off
+//   until Unload: a removal's path hold ends on its ticks, so it must never stall.
 class Host {
 public:
     virtual ~Host() = default;
-    // A modal message titled "提示" with one OK button; returns once it is closed. Other
-    // events (timer ticks, and in tests anything) may run inside it.
-    virtual void ShowMessage(std::string_view text) = 0;
-    // Lets pending events run once; used to keep the window alive while a path shows.
-    virtual void ProcessEvents() = 0;
+
+    // Opens a modal box: title "提示", the text, one "确定" button. Returns at once. While
+    // it is open nothing behind it takes input (the main window, its menus, earlier boxes),
+    // but the timers go on. When the player dismisses it (the button, Enter or Esc), the
+    // front end calls `closed` exactly once, from its event loop and never from inside
+    // ShowMessage, then repaints. Boxes may stack; the newest is on top. A box still open
+    // when the program ends is dropped without calling `closed`.
+    virtual void ShowMessage(std::string_view text, std::function<void()> closed) = 0;
+
     // On (re)starts the timer's interval from now; off stops it.
     virtual void SetTimer(TimerId id, bool on) = 0;
-    // Closes the main window, which ends the program.
+
+    // The window closes and the program ends. Called from inside a handler of the Game:
+    // hide the window and stop the timers now, but destroy the Game only after that
+    // handler has returned (from the event loop). Every handler returns at once afterwards.
     virtual void Unload() = 0;
-    // Opens a web address or other link in the desktop's default handler; failures are silent.
-    virtual void ShellOpen(std::string_view target) = 0;
 };
 
 }  // namespace tilvara

@@ -72,6 +72,7 @@ void Game::Timer3_Timer() {
     if (!entry) return;
     ++tickCount;
     if (tickCount > 999999) tickCount = 1;
+    AdvanceRemoval();  // a path on show goes on its third tick
 }
 
 void Game::EndLevel() {
@@ -86,8 +87,8 @@ void Game::EndLevel() {
     usedTime = endTime - startTime;
     const std::string used = texts::UsedTimePrefix + FormatElapsed(usedTime);
     if (inTime) {
-        Message(used + texts::NextLevelSuffix);
-        if (phase_ != Phase::Closed) SetTimer(TimerId::Timer5, true);
+        // The next level starts half a second after the player has closed the box.
+        Message(used + texts::NextLevelSuffix, [this] { SetTimer(TimerId::Timer5, true); });
     } else {
         Message(used + texts::NotPassedSuffix);
     }

@@ -1,4 +1,4 @@
-// Showing the connecting path: the pieces placed in twips, then held for three ticks.
+// Showing the connecting path: the pieces placed in twips, and hidden again after the hold.
 #include "game/game.h"
 
 #include <algorithm>
@@ -50,23 +50,14 @@ void Game::ShowPath(int row1, int col1, int row2, int col2) {
         DrawVLine2(col2, r, row2);
         DrawHLine1(r, col1, col2);
     }
-    HoldPath();
+}
+
+// All four, whether or not the path used them, so none is left over for the next.
+void Game::HidePath() {
     view_.Image4.visible = false;
     view_.Image5.visible = false;
     view_.Image6.visible = false;
     view_.Image7.visible = false;
-}
-
-// Three ticks of the 50 ms counter with the window kept alive; a wrap of the counter
-// ends the hold at once, and so does the window closing.
-void Game::HoldPath() {
-    const int start = tickCount;
-    for (;;) {
-        host_.ProcessEvents();
-        if (phase_ == Phase::Closed) return;
-        const int now = tickCount;
-        if (now - start > 2 || now < start) return;
-    }
 }
 
 }  // namespace tilvara

@@ -16,15 +16,17 @@ void Game::ScoreLink(int score) {
     view_.Label3.caption += texts::RecentPrefix + texts::Num(sum);
     // The reward is granted once the message is closed, for the board it was earned on.
     if (sum == 37 || sum == 38) {
-        Message(texts::HintReward);
-        if (phase_ == Phase::Closed || deal != dealCount_) return;
-        ++hintsLeft;
-        view_.Label2.caption = texts::Num(hintsLeft) + texts::HintsSuffix;
+        Message(texts::HintReward, [this, deal] {
+            if (deal != dealCount_) return;
+            ++hintsLeft;
+            view_.Label2.caption = texts::Num(hintsLeft) + texts::HintsSuffix;
+        });
     } else if (sum >= 39) {
-        Message(texts::ReshuffleReward);
-        if (phase_ == Phase::Closed || deal != dealCount_) return;
-        ++reshufflesLeft;
-        view_.Label4.caption = texts::Num(reshufflesLeft) + texts::ReshufflesSuffix;
+        Message(texts::ReshuffleReward, [this, deal] {
+            if (deal != dealCount_) return;
+            ++reshufflesLeft;
+            view_.Label4.caption = texts::Num(reshufflesLeft) + texts::ReshufflesSuffix;
+        });
     }
 }
 

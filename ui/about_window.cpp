@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "game/secondary_windows.h"
 #include "ui/artwork.h"
 #include "ui/link_labels.h"
 #include "ui/shell_open.h"
@@ -15,7 +16,7 @@ namespace tilvara::ui {
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("关于"));
+    setWindowTitle(QString::fromUtf8(texts::about::Caption));
     BuildControls();
     Form_Load();
 }
@@ -31,26 +32,20 @@ void frmAbout::BuildControls() {
     picIcon->setPixmap(Artwork(devicePixelRatioF()).aboutPicture());
     picIcon->setAccessibleName(QStringLiteral("Tilvara"));
 
-    lblTitle =
-        NewLabel(QStringLiteral("lblTitle"), QStringLiteral("Tilvara"), LabelFont(20, true), this);
-    lblDescription =
-        NewLabel(QStringLiteral("lblDescription"),
-                 QStringLiteral("版本：2.0\n作者：Tilvara 开发组"), LabelFont(10.5), this);
+    const auto utf8 = [](const char* s) { return QString::fromUtf8(s); };
+    lblTitle = NewLabel(QStringLiteral("lblTitle"), utf8(texts::about::lblTitle),
+                        LabelFont(20, true), this);
+    lblDescription = NewLabel(QStringLiteral("lblDescription"), utf8(texts::about::lblDescription),
+                              LabelFont(10.5), this);
 
     const QFont contact = LabelFont(10.5);
-    Label4 = NewLabel(QStringLiteral("Label4"), QStringLiteral("网站："), contact, this);
-    Label3 = NewLabel(QStringLiteral("Label3"), QLatin1String(SiteHost), contact, this);
-    Label2 = NewLabel(QStringLiteral("Label2"), QStringLiteral("邮箱："), contact, this);
-    Label1 =
-        NewLabel(QStringLiteral("Label1"), QStringLiteral("tilvara@example.org"), contact, this);
+    Label4 = NewLabel(QStringLiteral("Label4"), utf8(texts::about::Label4), contact, this);
+    Label3 = NewLabel(QStringLiteral("Label3"), utf8(SiteHost), contact, this);
+    Label2 = NewLabel(QStringLiteral("Label2"), utf8(texts::about::Label2), contact, this);
+    Label1 = NewLabel(QStringLiteral("Label1"), utf8(texts::about::Label1), contact, this);
 
-    lblDisclaimer = NewLabel(
-        QStringLiteral("lblDisclaimer"),
-        QStringLiteral("免费软件，欢迎复制分发；不得出售或用于商业用途，不附带任何担保。\n"
-                       "Tile pictures: Twemoji, (c) Twitter, Inc and other contributors, "
-                       "CC-BY 4.0, https://creativecommons.org/licenses/by/4.0/ - placed on "
-                       "tile backgrounds and scaled."),
-        LabelFont(9), this);
+    lblDisclaimer = NewLabel(QStringLiteral("lblDisclaimer"), utf8(texts::about::lblDisclaimer),
+                             LabelFont(9), this);
     lblDisclaimer->setWordWrap(true);
     QPalette grey = lblDisclaimer->palette();
     grey.setColor(QPalette::WindowText, QColor(98, 90, 78));
@@ -58,7 +53,7 @@ void frmAbout::BuildControls() {
 
     Frame1 = new AdPanel(QStringLiteral("Frame1"), this);
 
-    cmdOK = new QPushButton(QStringLiteral("确定"), this);
+    cmdOK = new QPushButton(utf8(texts::about::cmdOK), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
     cmdOK->setMinimumWidth(96);
@@ -120,7 +115,9 @@ void frmAbout::BuildControls() {
 }
 
 QList<QLabel*> frmAbout::LinkLabels() const {
-    return {Label1, Label3, Frame1->Label5, Frame1->Label6, Frame1->Label7};
+    QList<QLabel*> links;
+    for (const char* name : AboutLinks) links << findChild<QLabel*>(QLatin1String(name));
+    return links;
 }
 
 void frmAbout::Form_Load() {
@@ -130,13 +127,11 @@ void frmAbout::Form_Load() {
     }
 }
 
+// Label1 and Label3 open their caption itself: what the player reads is what opens.
 void frmAbout::Click(QObject* control) {
-    if (control == Label1 || control == Label3) {
-        // The caption itself is the target: what the player reads is what opens.
-        ShellOpen(static_cast<QLabel*>(control)->text());
-    } else {
-        ShellOpen(AdPanel::PageOf(static_cast<QLabel*>(control)));
-    }
+    const auto* label = static_cast<QLabel*>(control);
+    ShellOpen(QString::fromStdString(
+        AboutLinkTarget(label->objectName().toStdString(), label->text().toStdString())));
 }
 
 }  // namespace tilvara::ui

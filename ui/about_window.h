@@ -10,7 +10,7 @@ namespace tilvara::ui {
 
 class AdPanel;
 
-// Modal, created afresh for each opening (exec()); it keeps no state of its own.
+// Modal to the main window, created afresh for each opening; it keeps no state of its own.
 class frmAbout : public QDialog {
     Q_OBJECT
 public:

@@ -96,8 +96,10 @@ void Form1::OnMenu(const QString& name) {
     if (name == "hard_help") {
         if (help_) help_->ShowHelp(this);
     } else if (name == "advertise" || name == "hard_about") {
-        frmAbout about(this);
-        about.exec();  // modal; the clock goes on behind it
+        // Modal to this window and made afresh for each opening; the clock goes on behind it.
+        auto* about = new frmAbout(this);
+        about->setAttribute(Qt::WA_DeleteOnClose);
+        about->open();
     } else {
         game_->Menu_Click(name.toStdString());
     }
@@ -108,7 +110,13 @@ void Form1::OnTick(TimerId id) {
     switch (id) {
         case TimerId::Timer1: game_->Timer1_Timer(); break;
         case TimerId::Timer2: game_->Timer2_Timer(); break;
-        case TimerId::Timer3: game_->Timer3_Timer(); return;  // nothing to repaint
+        case TimerId::Timer3: {
+            // The tick counter changes nothing on screen, unless its tick ends a path's hold.
+            const bool removing = game_->RemovalAtWork();
+            game_->Timer3_Timer();
+            if (!removing) return;
+            break;
+        }
         case TimerId::Timer4: game_->Timer4_Timer(); break;
         case TimerId::Timer5: game_->Timer5_Timer(); break;
     }

@@ -3,7 +3,6 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -11,7 +10,6 @@
 #include <QWidget>
 
 #include "game/texts.h"
-#include "ui/shell_open.h"
 
 namespace tilvara::ui {
 
@@ -43,8 +41,8 @@ void Tidy(QMessageBox& box) {
 
 }  // namespace
 
-QtHost::QtHost(QWidget* window, std::function<void(TimerId)> tick, std::function<void()> beforeWait)
-    : window_(window), beforeWait_(std::move(beforeWait)) {
+QtHost::QtHost(QWidget* window, std::function<void(TimerId)> tick, std::function<void()> afterClose)
+    : window_(window), afterClose_(std::move(afterClose)) {
     for (int t = 0; t < TimerCount; ++t) {
         const auto id = static_cast<TimerId>(t);
         timers_[t].setInterval(TimerInterval(id));
@@ -54,29 +52,39 @@ QtHost::QtHost(QWidget* window, std::function<void(TimerId)> tick, std::function
     }
 }
 
-void QtHost::ShowMessage(std::string_view text) {
+void QtHost::ShowMessage(std::string_view text, std::function<void()> closed) {
     const QString message = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    if (beforeWait_) beforeWait_();
+    const auto close = [this, closed = std::move(closed)] {
+        closed();
+        if (afterClose_) afterClose_();
+    };
     if (messageHandler_) {
         messageHandler_(message);
+        QMetaObject::invokeMethod(this, close, Qt::QueuedConnection);
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(texts::MessageTitle), message,
-                    QMessageBox::Ok, window_);
-    QAbstractButton* ok = box.button(QMessageBox::Ok);
+    // A box over the newest open one blocks that one too, so boxes close newest first.
+    QWidget* over = openMessage() ? static_cast<QWidget*>(openMessage()) : window_;
+    auto* box = new QMessageBox(QMessageBox::NoIcon, QString::fromUtf8(texts::MessageTitle),
+                                message, QMessageBox::Ok, over);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QAbstractButton* ok = box->button(QMessageBox::Ok);
     ok->setText(QString::fromUtf8(texts::OkButton));
     ok->setIcon(QIcon());  // the style's stock icon is a bitmap, soft when scaled
-    Tidy(box);
-    box.exec();
+    Tidy(*box);
+    open_.append(box);
+    // The host is the context: a box that outlives it (the program ending) calls nothing.
+    connect(box, &QDialog::finished, this, [this, box, close] {
+        open_.removeAll(box);
+        close();
+    });
+    box->open();  // window-modal: the window and older boxes take no input, timers go on
 }
 
-void QtHost::ProcessEvents() {
-    // The window asks for a repaint only of what changed, so once the path is on screen
-    // nothing is posted here and the wait below really sleeps.
-    if (beforeWait_) beforeWait_();
-    // Sleeps until the next event; the 50 ms tick counter is always running, so the
-    // hold never waits longer than one tick and never spins a core.
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+QMessageBox* QtHost::openMessage() const {
+    for (auto it = open_.crbegin(); it != open_.crend(); ++it)
+        if (*it) return *it;
+    return nullptr;
 }
 
 void QtHost::SetTimer(TimerId id, bool on) {
@@ -89,14 +97,10 @@ void QtHost::SetTimer(TimerId id, bool on) {
 
 void QtHost::Unload() {
     for (QTimer& timer : timers_) timer.stop();
-    // The window is only hidden here: a handler of the core may still be on the stack
-    // below a nested loop, and it returns before the application's loop ends.
+    // Only hidden here: the core's handler that asked is still on the stack, and the window
+    // goes once the application's loop has ended.
     if (window_) window_->hide();
     QCoreApplication::quit();
-}
-
-void QtHost::ShellOpen(std::string_view target) {
-    ui::ShellOpen(QString::fromUtf8(target.data(), static_cast<qsizetype>(target.size())));
 }
 
 void QtHost::setMessageHandler(std::function<void(const QString&)> handler) {

@@ -26,7 +26,6 @@ namespace tilvara::ui {
 
 namespace {
 
-constexpr int TicksToClose = 10;
 constexpr int Radius = 8;
 constexpr int ShadowBand = 24;  // rows: up to 3 spans each stay under the pool's 96
 
@@ -67,11 +66,6 @@ QString BeforeBlanks(const QString& text) {
 }
 
 }  // namespace
-
-QString SitePage(const char* page) {
-    return QStringLiteral("https://") + QLatin1String(SiteHost) + QLatin1Char('/') +
-           QLatin1String(page);
-}
 
 void UseLightPalette(QWidget* window) {
     QPalette palette = window->palette();
@@ -170,15 +164,12 @@ void Panel::paintEvent(QPaintEvent*) {
 // ---- AdPanel ----
 
 AdPanel::AdPanel(const QString& name, QWidget* parent)
-    : Panel(name, QStringLiteral("广告 · ") + QLatin1String(SiteHost), parent) {
+    : Panel(name, QString::fromStdString(AdHeading()), parent) {
     setColours(QColor(255, 250, 238), QColor(231, 201, 139), QColor(251, 234, 198));
     const QFont font = LabelFont(10.5);
-    Label5 = NewLabel(QStringLiteral("Label5"), QStringLiteral("▸ 更多益智小游戏，免费下载"), font,
-                      this);
-    Label6 = NewLabel(QStringLiteral("Label6"), QStringLiteral("▸ Tilvara 开发组新作抢先试玩"),
-                      font, this);
-    Label7 = NewLabel(QStringLiteral("Label7"),
-                      QStringLiteral("▸ Tilvara 周边：牌面马克杯、拼图与贴纸"), font, this);
+    Label5 = NewLabel(QStringLiteral("Label5"), QString::fromUtf8(texts::ads::Label5), font, this);
+    Label6 = NewLabel(QStringLiteral("Label6"), QString::fromUtf8(texts::ads::Label6), font, this);
+    Label7 = NewLabel(QStringLiteral("Label7"), QString::fromUtf8(texts::ads::Label7), font, this);
     body()->setSpacing(6);
     for (QLabel* label : {Label5, Label6, Label7}) {
         label->setCursor(Qt::PointingHandCursor);
@@ -186,10 +177,6 @@ AdPanel::AdPanel(const QString& name, QWidget* parent)
         body()->addWidget(label, 0, Qt::AlignLeft);
     }
     Reset();
-}
-
-QString AdPanel::PageOf(const QLabel* label) {
-    return SitePage(label->objectName() == QLatin1String("Label7") ? "tm.htm" : "soft.htm");
 }
 
 void AdPanel::Reset() {
@@ -205,10 +192,10 @@ void AdPanel::Reset() {
 
 frmSplash::frmSplash(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmSplash"));
-    setWindowTitle(QStringLiteral("游戏规则 - Tilvara"));
+    setWindowTitle(QString::fromUtf8(texts::splash::Caption));
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
+    Timer1->setInterval(RulesWindow::Timer1Interval);
     connect(Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
     BuildControls();
 }
@@ -219,25 +206,18 @@ void frmSplash::BuildControls() {
     setAccessibleName(windowTitle());
 
     Frame1 = new Panel(QStringLiteral("Frame1"), QString(), this);
-    lblCompanyProduct = NewLabel(QStringLiteral("lblCompanyProduct"),
-                                 QStringLiteral("Tilvara  2.0版"), LabelFont(20, true), Frame1);
-    Label4 = NewLabel(QStringLiteral("Label4"),
-                      QStringLiteral("本软件共7关,第四关比较难过,需要较多的重排机会!"),
+    lblCompanyProduct =
+        NewLabel(QStringLiteral("lblCompanyProduct"),
+                 QString::fromUtf8(texts::splash::lblCompanyProduct), LabelFont(20, true), Frame1);
+    Label4 = NewLabel(QStringLiteral("Label4"), QString::fromUtf8(texts::splash::Label4),
                       LabelFont(11), Frame1);
     const QFont rules = LabelFont(12);
-    Label1 = NewWrappedLabel(
-        QStringLiteral("Label1"),
-        QStringLiteral("得分规则：得分是按照连接的路线的长度记分。所以大家要尽       "
-                       "    可能的连通更长的两张牌。"),
-        rules, Frame1);
-    Label2 = NewWrappedLabel(
-        QStringLiteral("Label2"),
-        QStringLiteral("奖励规则：最近三次连通总分大于37分，就奖励一次提示；大       "
-                       "    于39分，就奖励一次重新排列的机会。"),
-        rules, Frame1);
-    Label3 = NewWrappedLabel(QStringLiteral("Label3"),
-                             QStringLiteral("爱心提示: 长时间玩游戏          容易损伤视力"), rules,
-                             Frame1);
+    Label1 = NewWrappedLabel(QStringLiteral("Label1"), QString::fromUtf8(texts::splash::Label1),
+                             rules, Frame1);
+    Label2 = NewWrappedLabel(QStringLiteral("Label2"), QString::fromUtf8(texts::splash::Label2),
+                             rules, Frame1);
+    Label3 = NewWrappedLabel(QStringLiteral("Label3"), QString::fromUtf8(texts::splash::Label3),
+                             rules, Frame1);
     FitRuleLabels();
 
     auto* icon = new QLabel(Frame1);  // clicks on it fall through to Frame1
@@ -288,16 +268,19 @@ void frmSplash::BuildControls() {
     auto* clicks = new ClickFilter(
         this, [this](QObject* control) { Click(control); },
         [this](QLabel* label) {
-            HoverLink(label, {Frame2->Label5, Frame2->Label6, Frame2->Label7, Label1, Label3});
+            QList<QLabel*> group;
+            for (const char* name : RulesWindow::HoverGroup)
+                group << findChild<QLabel*>(QLatin1String(name));
+            HoverLink(label, group);
         });
     for (QWidget* control : std::initializer_list<QWidget*>{Frame1, lblCompanyProduct, Label1,
                                                             Label2, Label3, Label4, Frame2})
         clicks->Watch(control);
     for (QLabel* label : {Frame2->Label5, Frame2->Label6, Frame2->Label7}) clicks->WatchLink(label);
-    for (QWidget* closer : {static_cast<QWidget*>(Frame1), static_cast<QWidget*>(lblCompanyProduct),
-                            static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2),
-                            static_cast<QWidget*>(Label3)}) {
-        closer->setCursor(Qt::PointingHandCursor);
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{Frame1, lblCompanyProduct, Label1, Label2, Label3}) {
+        if (RulesWindow::ClosesOnClick(control->objectName().toStdString()))
+            control->setCursor(Qt::PointingHandCursor);
     }
 }
 
@@ -335,7 +318,7 @@ void frmSplash::ShowHelp(QWidget* over) {
         adjustSize();
         move(main->frameGeometry().center() - rect().center());
     }
-    exec();
+    open();
 }
 
 void frmSplash::Load() {
@@ -346,32 +329,24 @@ void frmSplash::Load() {
     PaintLink(lblCompanyProduct, LinkBlue, false);
     PaintLink(Label4, QColor(70, 62, 50), false);
     Frame2->Reset();
-    Timer1->start();
-    Form_Load();
-}
-
-void frmSplash::Form_Load() {
-    if (firstShown) Timer1->stop();
+    rules_.Form_Load();
+    if (rules_.Timer1On())
+        Timer1->start();
+    else
+        Timer1->stop();
 }
 
 void frmSplash::Timer1_Timer() {
-    ++closeTicks;
-    // Exactly the tenth: the counter never resets, so this happens once per run.
-    if (closeTicks == TicksToClose) close();
+    if (rules_.Timer1_Timer()) close();
 }
 
 void frmSplash::done(int result) {
     if (isVisible()) {
-        Timer1->stop();  // the timer belongs to the loaded window
-        Form_Unload();
+        Timer1->stop();
+        // Before hiding, so the run never has no window at all.
+        if (rules_.Form_Unload()) emit firstClosed();
     }
     QDialog::done(result);
-}
-
-void frmSplash::Form_Unload() {
-    if (firstShown) return;
-    firstShown = true;
-    emit firstClosed();  // before hiding, so the run never has no window at all
 }
 
 void frmSplash::keyPressEvent(QKeyEvent* event) {
@@ -386,13 +361,11 @@ void frmSplash::keyPressEvent(QKeyEvent* event) {
 void frmSplash::Form_KeyPress() { close(); }
 
 void frmSplash::Click(QObject* control) {
-    if (control == Frame2->Label5 || control == Frame2->Label6 || control == Frame2->Label7) {
-        ShellOpen(AdPanel::PageOf(static_cast<QLabel*>(control)));
-    } else if (control == Frame1 || control == Label1 || control == Label2 || control == Label3 ||
-               control == lblCompanyProduct) {
+    const std::string name = control->objectName().toStdString();
+    if (const std::string page = AdTarget(name); !page.empty())
+        ShellOpen(QString::fromStdString(page));
+    else if (RulesWindow::ClosesOnClick(name))
         close();
-    }
-    // Label4 and Frame2 do nothing.
 }
 
 }  // namespace tilvara::ui

@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QString>
 
+#include "game/secondary_windows.h"
 #include "ui/link_labels.h"
 
 class QLabel;
@@ -14,10 +15,6 @@ class QVBoxLayout;
 class QTimer;
 
 namespace tilvara::ui {
-
-// The maker's web site; the link labels of the rules and about windows point into it.
-inline constexpr char SiteHost[] = "tilvara.example.org";
-QString SitePage(const char* page);  // "https://tilvara.example.org/" + page
 
 // Gives a secondary window its light look: background, text and button colours together,
 // so it reads the same under a light or a dark desktop palette.
@@ -50,8 +47,6 @@ private:
 class AdPanel : public Panel {
 public:
     AdPanel(const QString& name, QWidget* parent);
-    // The page a click on one of the three labels opens.
-    static QString PageOf(const QLabel* label);
     // Back to the look the windows are designed with: no underline, dark blue.
     void Reset();
 
@@ -67,7 +62,8 @@ public:
 
     // Program start: modeless, and closes itself after ten ticks of Timer1.
     void ShowAtStart();
-    // The help menu: modal over the main window, and stays until the player closes it.
+    // The help menu: modal to the main window (open(), so it returns at once), and stays
+    // until the player closes it.
     void ShowHelp(QWidget* over);
 
     // Every close goes through here: the close button, a key, a click, the tenth tick.
@@ -88,14 +84,10 @@ private:
     void FitRuleLabels();
     // What creating the window from its design does, then Form_Load.
     void Load();
-    void Form_Load();
-    void Form_Unload();
     void Form_KeyPress();
     void Click(QObject* control);
 
-    // Kept for the whole run: closing the window resets neither.
-    bool firstShown = false;
-    int closeTicks = 0;
+    RulesWindow rules_;  // its timer and first closing, kept for the whole run
 
     Panel* Frame1 = nullptr;
     QLabel* lblCompanyProduct = nullptr;

@@ -104,7 +104,7 @@ class AutoPlayer {
 public:
     explicit AutoPlayer(std::uint64_t seed) : rig(seed) {
         rig.host.clock = &rig.clock;
-        rig.host.processEventsRunsTimers = true;
+        rig.host.holdRunsTimers = true;
     }
 
     // Lets the board check and any reshuffle passes finish, as the window's timers would.
@@ -149,6 +149,7 @@ public:
             g.Image2_Click(IndexOf(move.a.row, move.a.col));
             rig.host.RunFor(150);
             g.Image2_Click(IndexOf(move.b.row, move.b.col));
+            rig.host.Settle();  // the path's hold, and any box, closed at once
             if (g.tilesLeft != before - 2) return false;
         }
         return true;

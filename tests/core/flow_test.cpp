@@ -41,7 +41,7 @@ TEST(Selection, FirstClickHighlightsAndShowsTilesLeft) {
     EXPECT_TRUE(rig.game.hasSelection);
     EXPECT_EQ(rig.game.selIndex, IndexOf(2, 3));
     EXPECT_TRUE(rig.Pic(2, 3).face.highlighted);
-    EXPECT_EQ(rig.host.processEventsCalls, 0);
+    EXPECT_EQ(rig.host.holdTicks, 0);
     EXPECT_EQ(rig.game.tilesLeft, 144);
 }
 
@@ -87,7 +87,7 @@ TEST(Selection, FailedPairMovesTheSelection) {
         EXPECT_EQ(g.selIndex, IndexOf(cells[1].row, cells[1].col));
         EXPECT_EQ(g.selRow, cells[1].row);
         EXPECT_EQ(g.selCol, cells[1].col);
-        EXPECT_EQ(rig.host.processEventsCalls, 0);
+        EXPECT_EQ(rig.host.holdTicks, 0);
         EXPECT_TRUE(g.IsConsistent());
     }
 }
@@ -147,8 +147,8 @@ TEST_P(PathPieces, ShownDuringTheHoldAndHiddenAfter) {
     rig.game.hard1_Click();
     rig.Place(c.picture);
     std::array<Piece, 4> seen{};
-    rig.host.onProcessEvents = [&] {
-        if (rig.host.processEventsCalls > 1) return;
+    rig.host.onHoldTick = [&] {
+        if (rig.host.holdTicks > 1) return;
         const ViewState& v = rig.game.View();
         seen = {v.Image4, v.Image5, v.Image6, v.Image7};
     };
@@ -216,7 +216,7 @@ TEST(Path, UnusedPiecesStayHiddenOnTheNextLink) {
     rig.Click(2, 3);
     rig.Click(5, 7);
     std::array<bool, 4> visible{};
-    rig.host.onProcessEvents = [&] {
+    rig.host.onHoldTick = [&] {
         const ViewState& v = rig.game.View();
         visible = {v.Image4.visible, v.Image5.visible, v.Image6.visible, v.Image7.visible};
     };
@@ -246,14 +246,14 @@ TEST(Path, HoldLastsThreeTicksOrUntilTheCounterWraps) {
         rig.game.hard1_Click();
         rig.Place("AA");
         rig.game.tickCount = start;
-        rig.host.onProcessEvents = [&] {
-            if (rig.host.processEventsCalls < 50) return;
+        rig.host.onHoldTick = [&] {
+            if (rig.host.holdTicks < 50) return;
             ADD_FAILURE() << "the hold never ends from " << start;
             rig.game.exit_Click();  // closing the window ends any hold
         };
         rig.Click(1, 1);
         rig.Click(1, 2);
-        EXPECT_EQ(rig.host.processEventsCalls, calls) << start;
+        EXPECT_EQ(rig.host.holdTicks, calls) << start;
         EXPECT_EQ(rig.game.tilesLeft, 0);
     }
 }

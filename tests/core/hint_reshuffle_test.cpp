@@ -132,6 +132,7 @@ TEST(BoardCheck, DeadBoardWithNoReshuffleLeftEndsInOneMessage) {
         open = false;
     };
     rig.host.RunUntil(TimerId::Timer2);
+    rig.host.Settle();
     rig.host.onMessage = nullptr;
     rig.host.RunFor(1000);
     EXPECT_EQ(rig.host.messages, std::vector<std::string>{"重排机会用完,你没有过关!"});

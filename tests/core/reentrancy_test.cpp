@@ -13,7 +13,7 @@ namespace {
 
 // Runs the action once, from the first call of the hold.
 void DuringHold(Rig& rig, std::function<void()> action) {
-    rig.host.onProcessEvents = [action, done = false]() mutable {
+    rig.host.onHoldTick = [action, done = false]() mutable {
         if (done) return;
         done = true;
         action();
@@ -246,7 +246,7 @@ TEST(Reentrancy, BoardChangedUnderThePathKeepsTheFirstTileSelected) {
     EXPECT_FALSE(g.View().Image4.visible);
     EXPECT_FALSE(rig.TimerOn(TimerId::Timer1));
     EXPECT_EQ(g.totalScore, 0);
-    rig.host.onProcessEvents = nullptr;
+    rig.host.onHoldTick = nullptr;
     rig.Click(2, 1);
     EXPECT_EQ(g.board.ToPicture(), Picture(".B/.B").ToPicture());
     EXPECT_TRUE(g.IsConsistent());

@@ -23,7 +23,10 @@ TEST_P(Rewards, LastThreeSumDecides) {
     const RewardCase& c = GetParam();
     Rig rig;
     rig.game.hard1_Click();
-    for (const int score : c.scores) rig.game.ScoreLink(score);
+    for (const int score : c.scores) {
+        rig.game.ScoreLink(score);
+        rig.host.Settle();  // the player closes each reward box
+    }
     EXPECT_EQ(rig.game.hintsLeft, 5 + c.extraHints);
     EXPECT_EQ(rig.game.reshufflesLeft, 1 + c.extraReshuffles);
     EXPECT_EQ(rig.host.messages, c.messages);
@@ -71,6 +74,7 @@ TEST(Score, RewardGrantedAfterTheMessageCloses) {
     int hintsDuringMessage = -1;
     rig.host.onMessage = [&](std::string_view) { hintsDuringMessage = rig.game.hintsLeft; };
     rig.game.ScoreLink(37);
+    rig.host.Settle();
     EXPECT_EQ(hintsDuringMessage, 5);
     EXPECT_EQ(rig.game.hintsLeft, 6);
 }

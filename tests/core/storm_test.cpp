@@ -1,4 +1,4 @@
-// Seeded storms of window events, some fired from inside path holds and message boxes,
+// Seeded storms of window events, some fired while a path shows or a message box is open,
 // with the game's invariants checked after every event the window delivers.
 #include <gtest/gtest.h>
 
@@ -27,8 +27,8 @@ class Storm {
 public:
     explicit Storm(std::uint64_t seed) : rig(seed), rng(seed * 0x9E37 + 11) {
         rig.host.clock = &rig.clock;
-        rig.host.processEventsRunsTimers = true;  // ticks of every running timer reach a hold
-        rig.host.onProcessEvents = [this] {
+        rig.host.holdRunsTimers = true;  // ticks of every running timer reach a hold
+        rig.host.onHoldTick = [this] {
             ++holds;
             if (QuitNow()) return;
             if (rng.Below(3) == 0) Nested();
@@ -46,13 +46,18 @@ public:
         };
     }
 
-    // One event as the window delivers it, then every invariant.
+    // One event as the window delivers it, the window running until nothing waits (the
+    // path's hold and the boxes, with events inside them), then every invariant.
     void Step() {
         Event(false);
+        rig.host.Settle();
         Check();
     }
     // One event without the checks, for after the window has closed.
-    void Poke() { Event(false); }
+    void Poke() {
+        Event(false);
+        rig.host.Settle();
+    }
 
     void Check() {
         const Game& g = rig.game;
@@ -143,11 +148,15 @@ private:
             const std::optional<Cell> b = reference::FirstPartner(g.board, a);
             if (!b) continue;
             const int before = g.tilesLeft;
-            if (!g.hasSelection || g.selIndex != IndexOf(a.row, a.col))
+            if (!g.hasSelection || g.selIndex != IndexOf(a.row, a.col)) {
                 rig.game.Image2_Click(IndexOf(a.row, a.col));
+                rig.host.Settle();
+            }
             // That click may itself have removed a pair with an older selection.
-            if (g.hasSelection && g.selIndex == IndexOf(a.row, a.col))
+            if (g.hasSelection && g.selIndex == IndexOf(a.row, a.col)) {
                 rig.game.Image2_Click(IndexOf(b->row, b->col));
+                rig.host.Settle();
+            }
             removals += g.tilesLeft < before;
             return;
         }

@@ -1,9 +1,11 @@
 // Test doubles for the rules core: a window that records what the game asks of it and can
-// run events from inside a message box or a path hold, a scripted generator and a clock.
+// run events while a message box is open or a path shows, a scripted generator and a clock.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <functional>
 #include <string>
@@ -79,7 +81,8 @@ private:
 
 // The window as the core sees it. Timers run on a virtual clock in milliseconds, the way
 // a toolkit delivers them: only while on, each interval counted from the moment it was
-// switched on. By default a path hold's ProcessEvents is one tick of Timer3.
+// switched on. A box stays open until the test closes it, or until Settle() lets the window
+// run as a player who closes every box at once would.
 class FakeHost final : public Host {
 public:
     struct Switch {
@@ -87,38 +90,35 @@ public:
         bool on;
         bool operator==(const Switch&) const = default;
     };
+    struct Box {
+        std::string text;
+        std::function<void()> closed;
+        bool seen = false;  // onMessage has had its turn
+    };
 
     Game* game = nullptr;
     FakeClock* clock = nullptr;  // follows the virtual time when set
 
-    std::vector<std::string> messages;
+    std::vector<std::string> messages;  // every box shown, in order
+    std::vector<Box> open;              // boxes not yet closed, the newest last
     std::vector<Switch> switches;
-    std::vector<std::string> opened;
-    int processEventsCalls = 0;
+    int holdTicks = 0;  // ticks Settle gave to a path on show
     int unloadCalls = 0;
 
-    // Run inside ShowMessage (the box is open) and inside ProcessEvents (the path shows).
+    // Settle runs these while a box is open (before closing it) and before each tick it
+    // gives a path on show.
     std::function<void(std::string_view)> onMessage;
-    std::function<void()> onProcessEvents;
-    // ProcessEvents: one Timer3 tick (default), or the next due timer of the virtual clock.
-    bool processEventsRunsTimers = false;
+    std::function<void()> onHoldTick;
+    // A path on show gets the next due timer of the virtual clock instead of a Timer3 tick.
+    bool holdRunsTimers = false;
 
     long long nowMs = 0;
     std::array<bool, TimerCount> on{};
     std::array<long long, TimerCount> due{};
 
-    void ShowMessage(std::string_view text) override {
+    void ShowMessage(std::string_view text, std::function<void()> closed) override {
         messages.emplace_back(text);
-        if (onMessage) onMessage(text);
-    }
-    void ProcessEvents() override {
-        ++processEventsCalls;
-        if (onProcessEvents) onProcessEvents();
-        if (game == nullptr) return;
-        if (processEventsRunsTimers)
-            RunNextTimer();
-        else
-            game->Timer3_Timer();
+        open.push_back({std::string(text), std::move(closed)});
     }
     void SetTimer(TimerId id, bool state) override {
         switches.push_back({id, state});
@@ -127,9 +127,33 @@ public:
         if (state) due[i] = nowMs + TimerInterval(id);
     }
     void Unload() override { ++unloadCalls; }
-    void ShellOpen(std::string_view target) override { opened.emplace_back(target); }
 
     bool IsOn(TimerId id) const { return on[static_cast<int>(id)]; }
+
+    // The player closes the newest box.
+    void CloseMessage() {
+        Box box = std::move(open.back());
+        open.pop_back();
+        box.closed();
+    }
+
+    // Lets the window run until nothing waits: each open box gets onMessage and is then
+    // closed, newest first; a path on show gets its ticks, onHoldTick before each.
+    void Settle() {
+        for (int turn = 0; turn < 100000; ++turn) {
+            if (CloseOpenBoxes()) continue;
+            if (game == nullptr || !game->RemovalAtWork()) return;
+            ++holdTicks;
+            if (onHoldTick) onHoldTick();
+            CloseOpenBoxes();
+            if (holdRunsTimers)
+                RunNextTimer();
+            else
+                game->Timer3_Timer();
+        }
+        std::fputs("FakeHost::Settle: the window never settles\n", stderr);
+        std::abort();
+    }
 
     // Moves the virtual clock to the earliest due timer and fires it; ties go to the lower
     // timer number. False when no timer is on.
@@ -173,6 +197,22 @@ public:
     }
 
 private:
+    // True when a box was closed. A box's onMessage may open boxes above it; those go first.
+    bool CloseOpenBoxes() {
+        bool closed = false;
+        while (!open.empty()) {
+            if (!open.back().seen) {
+                open.back().seen = true;
+                const std::size_t count = open.size();
+                if (onMessage) onMessage(std::string(open[count - 1].text));
+                if (open.size() != count) continue;
+            }
+            CloseMessage();
+            closed = true;
+        }
+        return closed;
+    }
+
     void Advance(long long ms) {
         nowMs += ms;
         if (clock != nullptr) clock->now += static_cast<double>(ms) / 86'400'000.0;
@@ -220,7 +260,11 @@ struct Rig {
     }
     // A board of the picture's tiles (lines or '/' between rows), pictures shown on the tiles.
     void Place(std::string_view picture) { game.PlaceBoard(Picture(picture)); }
-    void Click(int row, int col) { game.Image2_Click(IndexOf(row, col)); }
+    // A click, and the window running until nothing waits (a path on show, open boxes).
+    void Click(int row, int col) {
+        game.Image2_Click(IndexOf(row, col));
+        host.Settle();
+    }
     const CellPicture& Pic(int row, int col) const { return game.View().Image2[IndexOf(row, col)]; }
     bool TimerOn(TimerId id) const { return game.View().timers[static_cast<int>(id)]; }
 };

@@ -90,7 +90,8 @@ private slots:
                                  "https://creativecommons.org/licenses/by/4.0/"}) {
             QVERIFY2(notice.contains(QString::fromUtf8(part)), part);
         }
-        QVERIFY(about.findChild<Panel*>("Frame1")->caption().contains(QLatin1String(SiteHost)));
+        QVERIFY(about.findChild<Panel*>("Frame1")->caption().contains(
+            QLatin1String(tilvara::SiteHost)));
         const QPixmap picture = LabelOf(about, "picIcon")->pixmap();
         QVERIFY(!picture.isNull());
         QCOMPARE(picture.deviceIndependentSize().toSize(), QSize(39, 49));

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPaintEvent>
 #include <QTest>
+#include <QTimer>
 
 #include "tests/support/reference_scan.h"
 #include "ui/application.h"
@@ -91,12 +92,18 @@ private slots:
         QTest::mouseClick(&form.board(), Qt::LeftButton, {}, CellRect(form, a).center());
         Settle();
         PaintLog log(&form.board());
-        // The hold runs inside this click, for three ticks of the live 50 ms timer: the path
-        // shows once, and a clock tick may add one more.
+        // The hold lasts three ticks of the live 50 ms timer after this click: the path shows
+        // once, and a clock tick may add one more. The paints are counted on the tick that
+        // ends the hold, before the removal's own.
+        qsizetype holdPaints = -1;
+        QObject::connect(&form.host().timer(TimerId::Timer3), &QTimer::timeout, &form, [&] {
+            if (holdPaints < 0 && !form.game().View().Image2[b].visible)
+                holdPaints = log.paints.size();
+        });
         QTest::mouseClick(&form.board(), Qt::LeftButton, {}, CellRect(form, b).center());
-        QVERIFY(!form.game().View().Image2[b].visible);
-        QVERIFY(!log.paints.isEmpty());
-        QVERIFY2(log.paints.size() <= 2, qPrintable(QString::number(log.paints.size())));
+        QTRY_VERIFY(!form.game().View().Image2[b].visible);
+        QVERIFY(holdPaints > 0);
+        QVERIFY2(holdPaints <= 2, qPrintable(QString::number(holdPaints)));
         // Then the removal itself, limited to the pair, the path and the labels.
         QTRY_VERIFY(log.paints.last().contains(CellRect(form, b).center()));
         qint64 area = 0;

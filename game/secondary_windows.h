@@ -1,0 +1,92 @@
+// The rules window and the about box without pixels: their texts, what a click on each of
+// their controls does, and the rules window's timer. Every front end builds them from here.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tilvara {
+
+// The maker's web site, whose pages the link labels of both windows open.
+inline constexpr const char* SiteHost = "tilvara.example.org";
+std::string SitePage(std::string_view page);  // "https://" + SiteHost + "/" + page
+
+namespace texts::splash {
+inline constexpr const char* Caption = "游戏规则 - Tilvara";
+inline constexpr const char* lblCompanyProduct = "Tilvara  2.0版";
+inline constexpr const char* Label4 = "本软件共7关,第四关比较难过,需要较多的重排机会!";
+// The runs of blanks push the rest of a sentence onto the label's next line.
+inline constexpr const char* Label1 =
+    "得分规则：得分是按照连接的路线的长度记分。所以大家要尽           "
+    "可能的连通更长的两张牌。";
+inline constexpr const char* Label2 =
+    "奖励规则：最近三次连通总分大于37分，就奖励一次提示；大           "
+    "于39分，就奖励一次重新排列的机会。";
+inline constexpr const char* Label3 = "爱心提示: 长时间玩游戏          容易损伤视力";
+}  // namespace texts::splash
+
+// The advertising panel both windows carry: Label5 and Label6 for the maker's other software
+// (page soft.htm), Label7 for its goods (page tm.htm).
+namespace texts::ads {
+inline constexpr const char* HeadingPrefix = "广告 · ";  // then the site's host
+inline constexpr const char* Label5 = "▸ 更多益智小游戏，免费下载";
+inline constexpr const char* Label6 = "▸ Tilvara 开发组新作抢先试玩";
+inline constexpr const char* Label7 = "▸ Tilvara 周边：牌面马克杯、拼图与贴纸";
+}  // namespace texts::ads
+
+namespace texts::about {
+inline constexpr const char* Caption = "关于";
+inline constexpr const char* lblTitle = "Tilvara";
+inline constexpr const char* lblDescription = "版本：2.0\n作者：Tilvara 开发组";
+inline constexpr const char* Label4 = "网站：";
+inline constexpr const char* Label2 = "邮箱：";
+inline constexpr const char* Label1 = "tilvara@example.org";
+inline constexpr const char* lblDisclaimer =
+    "免费软件，欢迎复制分发；不得出售或用于商业用途，不附带任何担保。\n"
+    "Tile pictures: Twemoji, (c) Twitter, Inc and other contributors, CC-BY 4.0, "
+    "https://creativecommons.org/licenses/by/4.0/ - placed on tile backgrounds and scaled.";
+inline constexpr const char* cmdOK = "确定";
+}  // namespace texts::about
+
+// The advertising panel's heading: the prefix and the site's host.
+std::string AdHeading();
+// The page an advertising label opens: soft.htm for Label5 and Label6, tm.htm for Label7;
+// empty for any other control.
+std::string AdTarget(std::string_view control);
+
+// The rules window's own state, kept for the whole run (closing it resets nothing). It opens
+// first and closes itself on the tenth tick of its one-second Timer1; its first closing
+// opens the main window. Opened again as help, it stays until the player closes it.
+class RulesWindow {
+public:
+    static constexpr int Timer1Interval = 1000;  // ms
+    static constexpr int TicksToClose = 10;
+
+    // Each opening: Timer1 runs only until the window has been closed once.
+    void Form_Load() { timer1On_ = !firstShown; }
+    bool Timer1On() const { return timer1On_; }
+    // A tick of Timer1: true when the window closes now. Exactly the tenth: the count
+    // never resets, so this happens once a run.
+    bool Timer1_Timer();
+    // Every closing, however it came: true on the first of the run, when the main window
+    // opens.
+    bool Form_Unload();
+    // Whether a click on the control closes the window: the product line, the rule lines and
+    // the frame around them do; Label4 and the advertising panel do not.
+    static bool ClosesOnClick(std::string_view control);
+    // The controls whose colour the hover rule sets blue when another is under the mouse.
+    static constexpr const char* HoverGroup[] = {"Label5", "Label6", "Label7", "Label1", "Label3"};
+
+    bool firstShown = false;
+    int closeTicks = 0;
+
+private:
+    bool timer1On_ = false;
+};
+
+// The about box: what a click on one of its five link labels opens. Label1 and Label3 open
+// their own caption; the advertising labels their page. Empty for any other control.
+std::string AboutLinkTarget(std::string_view control, std::string_view caption);
+inline constexpr const char* AboutLinks[] = {"Label1", "Label3", "Label5", "Label6", "Label7"};
+
+}  // namespace tilvara
