@@ -32,7 +32,11 @@ EMSCRIPTEN_KEEPALIVE void tv_click(int index) { shell->Click(index); }
 EMSCRIPTEN_KEEPALIVE void tv_label1() { shell->Label1Click(); }
 EMSCRIPTEN_KEEPALIVE void tv_menu(int menu, int item) { shell->Menu(menu, item); }
 EMSCRIPTEN_KEEPALIVE void tv_dismiss(int window) { shell->Dismiss(window); }
+EMSCRIPTEN_KEEPALIVE void tv_control(int window, const char* control) {
+    shell->ControlClick(window, control);
+}
 EMSCRIPTEN_KEEPALIVE void tv_new_run() { shell->StartRun(); }
+EMSCRIPTEN_KEEPALIVE void tv_tick(int slot) { shell->Tick(slot); }
 }
 
 int main() {

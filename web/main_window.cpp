@@ -59,7 +59,7 @@ Box BandOf(const Piece& piece, bool across) {
 Form1::Form1(Shell& shell, std::optional<std::uint64_t> seed)
     : shell_(shell),
       random_(NewRandom(seed)),
-      host_(shell, [this](TimerId id) { Tick(id); }),
+      host_(shell),
       game_(std::make_unique<Game>(host_, *random_, clock_)) {
     game_->Form_Load();
     // The page's cells and menus outlive a run: a new run repaints them from scratch.

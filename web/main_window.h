@@ -31,9 +31,9 @@ public:
     // A menu item by its place in the menu bar.
     void Menu(int menu, int item);
     void KeyDown(int keyCode);
+    void Tick(TimerId id);
 
 private:
-    void Tick(TimerId id);
     void BuildMenus();
 
     // What the page shows now, to compare the view state with.

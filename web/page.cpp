@@ -44,14 +44,19 @@ EM_JS(void, js_enable_item, (int menu, int item, int enabled), {
 EM_JS(void, js_open_menu, (int menu), { TilvaraPage.openMenu(menu); });
 EM_JS(void, js_show_main, (int shown), { TilvaraPage.showMain(shown); });
 EM_JS(void, js_ended, (int shown), { TilvaraPage.ended(shown); });
-EM_JS(void, js_text, (const char* element, const char* text), {
-    TilvaraPage.text(UTF8ToString(element), UTF8ToString(text));
+EM_JS(void, js_text, (const char* dialog, const char* control, const char* text), {
+    TilvaraPage.text(UTF8ToString(dialog), UTF8ToString(control), UTF8ToString(text));
 });
-EM_JS(void, js_link, (const char* element, const char* text, const char* href), {
-    TilvaraPage.link(UTF8ToString(element), UTF8ToString(text), UTF8ToString(href));
+EM_JS(void, js_link, (const char* dialog, const char* control, const char* text,
+                      const char* href), {
+    TilvaraPage.link(UTF8ToString(dialog), UTF8ToString(control), UTF8ToString(text),
+                     UTF8ToString(href));
 });
-EM_JS(void, js_ad, (const char* panel, const char* text, const char* href), {
-    TilvaraPage.ad(UTF8ToString(panel), UTF8ToString(text), UTF8ToString(href));
+EM_JS(void, js_hover_group, (const char* dialog, const char* control), {
+    TilvaraPage.joinHoverGroup(UTF8ToString(dialog), UTF8ToString(control));
+});
+EM_JS(void, js_picture, (const char* dialog, const char* control, const char* picture), {
+    TilvaraPage.picture(UTF8ToString(dialog), UTF8ToString(control), UTF8ToString(picture));
 });
 EM_JS(void, js_open_box, (int id, const char* title, const char* text, const char* ok), {
     TilvaraPage.openBox(id, UTF8ToString(title), UTF8ToString(text), UTF8ToString(ok));
@@ -60,6 +65,8 @@ EM_JS(void, js_open_window, (int id, const char* element), {
     TilvaraPage.openWindow(id, UTF8ToString(element));
 });
 EM_JS(void, js_close_window, (int id), { TilvaraPage.closeWindow(id); });
+EM_JS(void, js_start_interval, (int slot, int ms), { TilvaraPage.startInterval(slot, ms); });
+EM_JS(void, js_stop_interval, (int slot), { TilvaraPage.stopInterval(slot); });
 EM_JS(void, js_preload, (const char* pictures), {
     TilvaraPage.preloadArt(UTF8ToString(pictures));
 });
@@ -113,16 +120,21 @@ void ShowMainWindow(bool shown) { js_show_main(shown); }
 
 void ShowEnded(bool shown) { js_ended(shown); }
 
-void SetText(const std::string& element, const std::string& text) {
-    js_text(element.c_str(), text.c_str());
+void SetText(const std::string& window, const std::string& control, const std::string& text) {
+    js_text(window.c_str(), control.c_str(), text.c_str());
 }
 
-void SetLink(const std::string& element, const std::string& text, const std::string& href) {
-    js_link(element.c_str(), text.c_str(), href.c_str());
+void SetLink(const std::string& window, const std::string& control, const std::string& text,
+             const std::string& href) {
+    js_link(window.c_str(), control.c_str(), text.c_str(), href.c_str());
 }
 
-void AddAd(const std::string& panel, const std::string& text, const std::string& href) {
-    js_ad(panel.c_str(), text.c_str(), href.c_str());
+void JoinHoverGroup(const std::string& window, const std::string& control) {
+    js_hover_group(window.c_str(), control.c_str());
+}
+
+void SetPicture(const std::string& window, const std::string& control, const std::string& picture) {
+    js_picture(window.c_str(), control.c_str(), picture.c_str());
 }
 
 void OpenBox(int id, const std::string& title, const std::string& text, const std::string& ok) {
@@ -132,6 +144,10 @@ void OpenBox(int id, const std::string& title, const std::string& text, const st
 void OpenWindow(int id, const std::string& element) { js_open_window(id, element.c_str()); }
 
 void CloseWindow(int id) { js_close_window(id); }
+
+void StartInterval(int slot, int ms) { js_start_interval(slot, ms); }
+
+void StopInterval(int slot) { js_stop_interval(slot); }
 
 void PreloadArt(const std::string& pictures) { js_preload(pictures.c_str()); }
 

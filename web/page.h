@@ -32,15 +32,23 @@ void OpenMenu(int menu);
 void ShowMainWindow(bool shown);
 void ShowEnded(bool shown);
 
-// Fills a text element of the rules or about window, a link, or an advertising panel.
-void SetText(const std::string& element, const std::string& text);
-void SetLink(const std::string& element, const std::string& text, const std::string& href);
-void AddAd(const std::string& panel, const std::string& text, const std::string& href);
+// The controls of the rules window (frmSplash) and the about box (frmAbout), by the names the
+// game's rules give them: their texts, the links' addresses, the hover group and pictures.
+void SetText(const std::string& window, const std::string& control, const std::string& text);
+void SetLink(const std::string& window, const std::string& control, const std::string& text,
+             const std::string& href);
+void JoinHoverGroup(const std::string& window, const std::string& control);
+void SetPicture(const std::string& window, const std::string& control, const std::string& picture);
 
 // Modal windows, each under an id of the shell's; the page answers with tv_dismiss(id).
 void OpenBox(int id, const std::string& title, const std::string& text, const std::string& ok);
 void OpenWindow(int id, const std::string& element);
 void CloseWindow(int id);
+
+// Intervals of the page's event loop, by slot: each calls tv_tick(slot) every ms. Starting a
+// running slot restarts it from now. The page keeps their ids, which the module never sees.
+void StartInterval(int slot, int ms);
+void StopInterval(int slot);
 
 // Fetches the art the board will need while the rules are read: the pictures by file stem,
 // separated by blanks.

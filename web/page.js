@@ -6,6 +6,7 @@
 // The emscripten module's settings; its main() starts the first run once it has loaded.
 var Module = {
     onAbort() {
+        TilvaraPage.stop();
         document.body.textContent = 'Tilvara 无法启动：浏览器未能运行 WebAssembly。';
         document.body.style.color = '#eee';
     },
@@ -13,7 +14,9 @@ var Module = {
 
 const TilvaraPage = (() => {
     const $ = (id) => document.getElementById(id);
-    const call = (name, ...args) => Module['_tv_' + name](...args);
+    // Nothing more reaches a module that has stopped on an error.
+    let running = true;
+    const call = (name, ...args) => running && Module['_tv_' + name](...args);
     const attr = (element, name, value) => element.setAttribute(name, value);
 
     let cells = []; // the cell pictures by index; 0 is the template left of the first row
@@ -22,6 +25,7 @@ const TilvaraPage = (() => {
     const menus = []; // { button, list, items[] }
     let openMenu = -1;
     let preloaded = [];
+    const intervals = new Map(); // the shell's timers by slot
 
     // ---- the game area, in design pixels, scaled as one piece
 
@@ -217,9 +221,9 @@ const TilvaraPage = (() => {
     // ---- link labels: the hover rule, and Enter on one opens it rather than counting as a
     // key for the window around it
 
-    // The label under the mouse turns red and underlined, the others of its window blue;
-    // nothing changes back when the mouse leaves. In the rules window the two rule texts
-    // marked .linked turn blue with the others, though they are no links.
+    // The label under the mouse (a link) turns red and underlined, the others of the window's
+    // hover group (.linked, which the shell sets) blue; nothing changes back when the mouse
+    // leaves. In the rules window two rule texts are in the group, though they are no links.
     function hover(dialog, target) {
         for (const other of dialog.querySelectorAll('.link, .linked')) {
             other.classList.toggle('red', other === target);
@@ -228,23 +232,8 @@ const TilvaraPage = (() => {
         target.classList.add('underlined');
     }
 
-    function link(id, text, href) {
-        const element = $(id);
-        element.textContent = text;
-        element.href = href;
-    }
-
-    function ad(panel, text, href) {
-        const holder = $(panel);
-        const a = document.createElement('a');
-        a.className = 'link';
-        a.id = `${panel}-label${holder.querySelectorAll('.link').length + 5}`;
-        a.target = '_blank';
-        a.rel = 'noopener';
-        a.textContent = text;
-        a.href = href;
-        holder.append(a);
-    }
+    // A control of the rules or about window, by the name the game's rules know it by.
+    const control = (dialogId, name) => $(dialogId).querySelector(`[data-control="${name}"]`);
 
     // Each opening starts from the window's design: no hover colours, no underlines beyond
     // those the design has.
@@ -265,7 +254,7 @@ const TilvaraPage = (() => {
             probe.remove();
             return width;
         };
-        const [one, two, three] = ['splash-label1', 'splash-label2', 'splash-label3'].map($);
+        const [one, two, three] = ['Label1', 'Label2', 'Label3'].map((n) => control('frmSplash', n));
         for (const element of [one, two, three]) element.style.width = '';
         const half = parseFloat(getComputedStyle(one).fontSize) / 2;
         const rules = Math.ceil(Math.max(widthOf(one), widthOf(two)) + half);
@@ -334,9 +323,11 @@ const TilvaraPage = (() => {
     function wireDialog(dialog) {
         const id = () => Number(dialog.dataset.window);
         dialog.addEventListener('click', (event) => {
-            const part = event.target.closest('button, .closes, .link, #splash-label4');
-            if (!part || part.matches('.link, #splash-label4')) return;
-            if (part.matches('button, .closes')) call('dismiss', id());
+            if (event.target.closest('.caption button, dialog.box .buttons button, [data-control=cmdOK]'))
+                return call('dismiss', id());
+            const part = event.target.closest('[data-control]');
+            if (part && !part.matches('.link'))
+                Module.ccall('tv_control', null, ['number', 'string'], [id(), part.dataset.control]);
         });
         dialog.addEventListener('cancel', (event) => {
             event.preventDefault();
@@ -368,7 +359,21 @@ const TilvaraPage = (() => {
     });
     $('ended').querySelector('button').addEventListener('click', () => call('new_run'));
 
+    function stopInterval(slot) {
+        clearInterval(intervals.get(slot));
+        intervals.delete(slot);
+    }
+
     return {
+        startInterval(slot, ms) {
+            stopInterval(slot);
+            intervals.set(slot, setInterval(() => call('tick', slot), ms));
+        },
+        stopInterval,
+        stop() {
+            running = false;
+            for (const slot of [...intervals.keys()]) stopInterval(slot);
+        },
         // The test hook ?seed=N: digits only, so the number is exact; -1 for none.
         seed() {
             const seed = new URLSearchParams(location.search).get('seed');
@@ -419,11 +424,20 @@ const TilvaraPage = (() => {
             $('ended').hidden = !shown;
             if (shown) $('ended').querySelector('button').focus();
         },
-        text(id, text) {
-            $(id).textContent = text;
+        text(dialogId, name, text) {
+            control(dialogId, name).textContent = text;
         },
-        link,
-        ad,
+        link(dialogId, name, text, href) {
+            const element = control(dialogId, name);
+            element.textContent = text;
+            if (href) element.href = href;
+        },
+        joinHoverGroup(dialogId, name) {
+            control(dialogId, name).classList.add('linked');
+        },
+        picture(dialogId, name, picture) {
+            control(dialogId, name).style.setProperty('--picture', `url(art/${picture}.svg)`);
+        },
         openBox,
         openWindow,
         closeWindow,

@@ -4,6 +4,7 @@
 #include <emscripten/html5.h>
 
 #include <algorithm>
+#include <cctype>
 
 #include "game/game.h"
 #include "game/texts.h"
@@ -15,7 +16,8 @@ namespace tilvara::web {
 
 namespace {
 
-constexpr int RulesTicksToClose = 10;
+// The game's timers have the interval slots of their numbers; the rules window's is next.
+constexpr int RulesTimerSlot = TimerCount;
 
 // A key that types a character, Enter, Esc, Tab and Backspace included, and no shortcut of
 // the browser's.
@@ -27,6 +29,41 @@ bool TypesCharacter(const Key& k) {
     return !k.key.empty() && std::all_of(k.key.begin() + 1, k.key.end(), [](char c) {
         return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
     });
+}
+
+// What a link label's target text opens in a new tab: an address with a scheme as it is, a
+// bare e-mail address (or several) as mailto:, anything else as a web site. A page cannot hand
+// a local path to the desktop, so there is no file: here.
+std::string LinkAddress(std::string_view target) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n'; };
+    while (!target.empty() && blank(target.front())) target.remove_prefix(1);
+    while (!target.empty() && blank(target.back())) target.remove_suffix(1);
+    if (target.empty()) return {};
+    const std::size_t colon = target.find(':');
+    const std::string_view before = target.substr(0, colon);
+    const bool scheme =
+        colon != std::string_view::npos && !before.empty() &&
+        std::isalpha(static_cast<unsigned char>(before.front())) &&
+        std::all_of(before.begin(), before.end(), [](char c) {
+            return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-';
+        });
+    if (scheme) return std::string(target);
+    if (target.find('@') != std::string_view::npos && target.find('/') == std::string_view::npos) {
+        // "a@x.org; b@y.org" names two recipients; mailto: separates them with commas.
+        std::string to = "mailto:";
+        bool separated = false;
+        for (const char c : target) {
+            if (blank(c) || c == ',' || c == ';') {
+                separated = to.size() > 7;
+            } else {
+                if (separated) to += ',';
+                separated = false;
+                to += c;
+            }
+        }
+        return to;
+    }
+    return "https://" + std::string(target);
 }
 
 int KeyCodeOf(const Key& k) {
@@ -42,9 +79,44 @@ Shell::Shell(std::optional<std::uint64_t> seed) : seed_(seed) { FillWindows(); }
 
 Shell::~Shell() { StopRulesTimer(); }
 
+void Shell::FillWindows() {
+    namespace splash = texts::splash;
+    namespace about = texts::about;
+    for (const auto& [control, text] : {std::pair{"Caption", splash::Caption},
+                                        {"lblCompanyProduct", splash::lblCompanyProduct},
+                                        {"Label4", splash::Label4},
+                                        {"Label1", splash::Label1},
+                                        {"Label2", splash::Label2},
+                                        {"Label3", splash::Label3}})
+        page::SetText("frmSplash", control, text);
+    for (const char* control : RulesWindow::HoverGroup) page::JoinHoverGroup("frmSplash", control);
+
+    for (const auto& [control, text] : {std::pair{"Caption", about::Caption},
+                                        {"lblTitle", about::lblTitle},
+                                        {"lblDescription", about::lblDescription},
+                                        {"Label4", about::Label4},
+                                        {"Label2", about::Label2},
+                                        {"lblDisclaimer", about::lblDisclaimer},
+                                        {"cmdOK", about::cmdOK}})
+        page::SetText("frmAbout", control, text);
+    page::SetPicture("frmAbout", "picIcon", std::string(PictureFile(1)));  // the apple, as the icon
+    for (const auto& [control, caption] :
+         {std::pair{"Label1", about::Label1}, {"Label3", SiteHost}})
+        page::SetLink("frmAbout", control, caption, LinkAddress(AboutLinkTarget(control, caption)));
+    for (const char* control : AboutLinks) page::JoinHoverGroup("frmAbout", control);
+
+    // Both windows carry the same advertising panel.
+    for (const char* window : {"frmSplash", "frmAbout"}) {
+        page::SetText(window, "Heading", AdHeading());
+        for (const auto& [control, text] : {std::pair{"Label5", texts::ads::Label5},
+                                            {"Label6", texts::ads::Label6},
+                                            {"Label7", texts::ads::Label7}})
+            page::SetLink(window, control, text, AdTarget(control));
+    }
+}
+
 void Shell::StartRun() {
-    firstShown_ = false;
-    closeTicks_ = 0;
+    rules_ = RulesWindow{};
     page::ShowEnded(false);
     ShowRules();
     std::string pictures;
@@ -80,6 +152,13 @@ void Shell::Dismiss(int window) {
     if (form_) form_->Refresh();
 }
 
+void Shell::ControlClick(int window, std::string_view control) {
+    const auto it = std::find_if(windows_.begin(), windows_.end(),
+                                 [window](const Window& w) { return w.id == window; });
+    if (it != windows_.end() && it->kind == Kind::Rules && RulesWindow::ClosesOnClick(control))
+        Dismiss(window);
+}
+
 void Shell::OpenBox(std::string_view text, std::function<void()> closed) {
     const int id = Open(Kind::Box, std::move(closed));
     page::OpenBox(id, texts::MessageTitle, std::string(text), texts::OkButton);
@@ -92,28 +171,32 @@ void Shell::OpenHelp() { ShowRules(); }
 // Each showing loads the window afresh: Timer1 runs, unless the window has closed before.
 void Shell::ShowRules() {
     page::OpenWindow(Open(Kind::Rules), "frmSplash");
-    StopRulesTimer();
-    if (!firstShown_) rulesTimer_ = emscripten_set_interval(&Shell::OnRulesTick, 1000, this);
+    rules_.Form_Load();
+    if (rules_.Timer1On())
+        page::StartInterval(RulesTimerSlot, RulesWindow::Timer1Interval);
+    else
+        StopRulesTimer();
 }
 
-void Shell::OnRulesTick(void* shell) {
-    auto& self = *static_cast<Shell*>(shell);
-    // Exactly the tenth: the count never resets, so this happens once per run.
-    if (++self.closeTicks_ != RulesTicksToClose) return;
-    for (const Window& w : self.windows_) {
-        if (w.kind == Kind::Rules) return self.Dismiss(w.id);
+void Shell::Tick(int slot) {
+    if (slot == RulesTimerSlot)
+        RulesTick();
+    else if (form_ && slot >= 0 && slot < TimerCount)
+        form_->Tick(static_cast<TimerId>(slot));
+}
+
+void Shell::RulesTick() {
+    if (!rules_.Timer1_Timer()) return;
+    for (const Window& w : windows_) {
+        if (w.kind == Kind::Rules) return Dismiss(w.id);
     }
 }
 
-void Shell::StopRulesTimer() {
-    if (rulesTimer_) emscripten_clear_interval(rulesTimer_);
-    rulesTimer_ = 0;
-}
+void Shell::StopRulesTimer() { page::StopInterval(RulesTimerSlot); }
 
 void Shell::RulesClosed() {
     StopRulesTimer();
-    if (firstShown_) return;
-    firstShown_ = true;
+    if (!rules_.Form_Unload()) return;
     form_ = std::make_unique<Form1>(*this, seed_);
     page::ShowMainWindow(true);
     mainShown_ = true;

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "game/secondary_windows.h"
+
 namespace tilvara::web {
 
 class Form1;
@@ -38,8 +40,12 @@ public:
     void Click(int index);
     void Label1Click();
     void Menu(int menu, int item);
-    // A window's closing part, button or close request; ids no longer open are ignored.
+    // A window's close button, 确定 or close request; ids no longer open are ignored.
     void Dismiss(int window);
+    // A click on a control of a window, by the control's name.
+    void ControlClick(int window, std::string_view control);
+    // An interval of the page: a timer of the game, or the rules window's Timer1.
+    void Tick(int slot);
     // Returns true when the browser's own meaning of the key must not run.
     bool KeyDown(const Key& key);
     void KeyUp(const std::string& code);
@@ -65,7 +71,7 @@ private:
     void ShowRules();
     void RulesClosed();
     void StopRulesTimer();
-    static void OnRulesTick(void* shell);
+    void RulesTick();
     static void OnEndRun(void* shell);
     bool MainWindowActive() const;
 
@@ -77,10 +83,7 @@ private:
     int nextWindow_ = 1;
     std::set<std::string> keysDown_;  // physical keys held, so a press counts once
 
-    // The rules window's state for the whole run: closing it does not reset it.
-    bool firstShown_ = false;
-    int closeTicks_ = 0;
-    long rulesTimer_ = 0;
+    RulesWindow rules_;  // for the whole run: closing the window does not reset it
 };
 
 }  // namespace tilvara::web

@@ -1,8 +1,7 @@
 // The core's window onto the browser: message boxes as modal dialogs, the five timers as
-// intervals of the page's event loop, and closing.
+// intervals of the page's event loop (their ticks come back through the shell), and closing.
 #pragma once
 
-#include <array>
 #include <functional>
 #include <string_view>
 
@@ -14,9 +13,8 @@ class Shell;
 
 class WebHost final : public Host {
 public:
-    // tick(id) runs on every interval of that timer.
-    WebHost(Shell& shell, std::function<void(TimerId)> tick);
-    ~WebHost() override;
+    explicit WebHost(Shell& shell) : shell_(shell) {}
+    ~WebHost() override;  // stops the timers
     WebHost(const WebHost&) = delete;
     WebHost& operator=(const WebHost&) = delete;
 
@@ -24,19 +22,8 @@ public:
     void SetTimer(TimerId id, bool on) override;
     void Unload() override;
 
-    bool TimerOn(TimerId id) const { return intervals_[static_cast<int>(id)] != 0; }
-
 private:
-    struct Tick {
-        WebHost* host;
-        TimerId id;
-    };
-    static void OnInterval(void* tick);
-
     Shell& shell_;
-    std::function<void(TimerId)> tick_;
-    std::array<Tick, TimerCount> ticks_{};
-    std::array<long, TimerCount> intervals_{};  // the page's interval ids; 0 when off
 };
 
 }  // namespace tilvara::web

@@ -84,7 +84,7 @@ test('the rules window opens first, and a key closes it and opens the main windo
     await page.goto(`${origin}/?seed=${Seed}`);
     await dialog('游戏规则 - Tilvara').waitFor();
     assert.equal(await page.title(), 'Tilvara');
-    assert.match(await page.locator('#splash-label1').textContent(), /^得分规则/);
+    assert.match(await page.locator('#frmSplash [data-control=Label1]').textContent(), /^得分规则/);
     assert.ok(await page.locator('#form1').isHidden());
     await page.keyboard.press('x');
     await page.locator('#form1').waitFor();
@@ -94,7 +94,9 @@ test('the rules window opens first, and a key closes it and opens the main windo
 });
 
 test('the rules window closes itself on its tenth second, but not as help', async () => {
-    const clocked = await newPage(context);
+    // A clock of the test's own, in a context of its own: it would replace every page's timers.
+    const own = await browser.newContext({ viewport: { width: 1000, height: 640 } });
+    const clocked = await newPage(own);
     await clocked.clock.install();
     await clocked.goto(`${origin}/?seed=${Seed}`);
     const open = (id) => clocked.evaluate((i) => document.getElementById(i).open, id);
@@ -109,10 +111,10 @@ test('the rules window closes itself on its tenth second, but not as help', asyn
     assert.ok(await open('frmSplash'));
     await clocked.clock.runFor(20_000);
     assert.ok(await open('frmSplash'), 'help stays until closed');
-    await clocked.locator('#splash-label1').dispatchEvent('click');
+    await clocked.locator('#frmSplash [data-control=Label1]').dispatchEvent('click');
     assert.ok(!(await open('frmSplash')));
     assert.ok(await clocked.locator('#form1').isVisible());
-    await clocked.close();
+    await own.close();
 });
 
 test('a deal, a selection, and a removal whose path shows during the hold', async () => {
@@ -189,8 +191,8 @@ test('the about box: hover colours, a tab for each link, and Esc closes only the
     await menu('帮助', '关于');
     const about = dialog('关于');
     await about.waitFor();
-    const ad = about.locator('#about-frame1-label5');
-    const mail = about.locator('#about-label1');
+    const ad = about.locator('[data-control=Label5]');
+    const mail = about.locator('[data-control=Label1]');
     await ad.hover();
     assert.match(await ad.getAttribute('class'), /red.*underlined|underlined.*red/);
     assert.match(await mail.getAttribute('class'), /blue/);
