@@ -26,6 +26,7 @@ const TilvaraPage = (() => {
     let openMenu = -1;
     let preloaded = [];
     const intervals = new Map(); // the shell's timers by slot
+    let title; // a caption on its way to the title
 
     // ---- the game area, in design pixels, scaled as one piece
 
@@ -407,8 +408,17 @@ const TilvaraPage = (() => {
             attr($('backing'), 'aria-valuenow', secondsLeft);
             attr($('backing'), 'aria-valuetext', text);
         },
+        // The window caption is the page's title. Setting it costs a round trip to the
+        // browser (milliseconds on a busy machine), so it waits until the frame that shows the
+        // click or removal behind it is painted.
         caption(text) {
-            document.title = text;
+            const pending = title !== undefined;
+            title = text;
+            if (pending) return;
+            requestAnimationFrame(() => setTimeout(() => {
+                document.title = title;
+                title = undefined;
+            }));
         },
         addMenu,
         addItem,
