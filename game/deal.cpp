@@ -59,6 +59,7 @@ void Game::ExchangeCells(Cell here, Cell target) {
 
 void Game::NewGame() {
     if (phase_ == Phase::Closed) return;
+    view_.startLine.caption.clear();  // the field is dealt: nothing left to explain
     view_.FindItem("hint")->enabled = true;
     view_.FindItem("hint11")->enabled = true;
     SetTimer(TimerId::Timer4, false);

@@ -15,6 +15,14 @@ std::string AdTarget(std::string_view control) {
     return {};
 }
 
+std::string texts::splash::Countdown(int seconds) {
+    return std::to_string(seconds) + "秒后自动开始";
+}
+
+const char* RulesWindow::StartLine() const {
+    return firstShown ? texts::splash::lblStartAsHelp : texts::splash::lblStartAtStart;
+}
+
 bool RulesWindow::Timer1_Timer() {
     ++closeTicks;
     return closeTicks == TicksToClose;
@@ -28,7 +36,8 @@ bool RulesWindow::Form_Unload() {
 }
 
 bool RulesWindow::ClosesOnClick(std::string_view control) {
-    for (const char* closer : {"Frame1", "Label1", "Label2", "Label3", "lblCompanyProduct"})
+    for (const char* closer :
+         {"Frame1", "Label1", "Label2", "Label3", "lblCompanyProduct", "lblHowToPlay", "lblStart"})
         if (control == closer) return true;
     return false;
 }

@@ -23,15 +23,24 @@ inline constexpr const char* Label2 =
     "奖励规则：最近三次连通总分大于37分，就奖励一次提示；大           "
     "于39分，就奖励一次重新排列的机会。";
 inline constexpr const char* Label3 = "爱心提示: 长时间玩游戏          容易损伤视力";
+// What a move is, and how to leave the window: the game starts at the first closing, and
+// later (as help) the closing goes back to it.
+inline constexpr const char* lblHowToPlay =
+    "消牌规则：点两张相同的牌，如果能用不超过三段的直线把它们连起来，这两张牌就会消去。"
+    "连线只能经过空位，也可以绕到牌阵的外圈。";
+inline constexpr const char* lblStartAtStart = "按任意键，或点击上面的规则，即可开始游戏。";
+inline constexpr const char* lblStartAsHelp = "按任意键，或点击上面的规则，回到游戏。";
+// The seconds until the window closes by itself, at start only.
+std::string Countdown(int seconds);  // "10秒后自动开始"
 }  // namespace texts::splash
 
-// The advertising panel both windows carry: Label5 and Label6 for the maker's other software
-// (page soft.htm), Label7 for its goods (page tm.htm).
+// The advertising panel both windows carry, for the game's own pages: Label5 and Label6 on
+// getting and playing it (page soft.htm), Label7 on reporting a problem (page tm.htm).
 namespace texts::ads {
 inline constexpr const char* HeadingPrefix = "广告 · ";  // then the site's host
-inline constexpr const char* Label5 = "▸ 更多益智小游戏，免费下载";
-inline constexpr const char* Label6 = "▸ Tilvara 开发组新作抢先试玩";
-inline constexpr const char* Label7 = "▸ Tilvara 周边：牌面马克杯、拼图与贴纸";
+inline constexpr const char* Label5 = "▸ 下载 Tilvara，查看源代码";
+inline constexpr const char* Label6 = "▸ 在浏览器里玩 Tilvara";
+inline constexpr const char* Label7 = "▸ 报告问题，提出建议";
 }  // namespace texts::ads
 
 namespace texts::about {
@@ -41,10 +50,14 @@ inline constexpr const char* lblDescription = "版本：2.0\n作者：Tilvara �
 inline constexpr const char* Label4 = "网站：";
 inline constexpr const char* Label2 = "邮箱：";
 inline constexpr const char* Label1 = "tilvara@example.org";
+// The terms of the copyright file: the game under the MIT (Expat) licence, the tile
+// pictures under CC-BY 4.0 with their credit.
 inline constexpr const char* lblDisclaimer =
-    "免费软件，欢迎复制分发；不得出售或用于商业用途，不附带任何担保。\n"
-    "Tile pictures: Twemoji, (c) Twitter, Inc and other contributors, CC-BY 4.0, "
-    "https://creativecommons.org/licenses/by/4.0/ - placed on tile backgrounds and scaled.";
+    "© 2026 Tilvara 开发组。本游戏是自由软件，按 MIT 许可证发布：任何人都可以免费使用、复制、"
+    "修改、合并、发布、分发、再许可和出售，只须保留版权声明和许可声明。本软件按“原样”提供，"
+    "不附带任何明示或暗示的担保。\n"
+    "牌面图案：Twemoji, (c) Twitter, Inc and other contributors，按 CC-BY 4.0 许可使用"
+    "（https://creativecommons.org/licenses/by/4.0/），已放在牌面上并缩放。";
 inline constexpr const char* cmdOK = "确定";
 }  // namespace texts::about
 
@@ -71,11 +84,17 @@ public:
     // Every closing, however it came: true on the first of the run, when the main window
     // opens.
     bool Form_Unload();
-    // Whether a click on the control closes the window: the product line, the rule lines and
-    // the frame around them do; Label4 and the advertising panel do not.
+    // Whether a click on the control closes the window: the product line, the rule lines,
+    // the line that says so and the frame around them do; Label4 and the advertising panel
+    // do not.
     static bool ClosesOnClick(std::string_view control);
     // The controls whose colour the hover rule sets blue when another is under the mouse.
     static constexpr const char* HoverGroup[] = {"Label5", "Label6", "Label7", "Label1", "Label3"};
+
+    // The seconds until the window closes by itself, while it will; 0 when it will not.
+    int SecondsToClose() const { return timer1On_ ? TicksToClose - closeTicks : 0; }
+    // After the first closing the window is help: its closing goes back to the game.
+    const char* StartLine() const;
 
     bool firstShown = false;
     int closeTicks = 0;

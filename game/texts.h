@@ -12,6 +12,9 @@ inline constexpr const char* AppTitle = "Tilvara";
 inline constexpr const char* MessageTitle = "提示";
 inline constexpr const char* OkButton = "确定";
 
+// On the empty field until the first deal.
+inline constexpr const char* HowToStart = "请选择菜单“游戏” → “开始”开始游戏";
+
 inline constexpr const char* HintsSuffix = "次提示,F1键";
 inline constexpr const char* ReshufflesSuffix = "次重排,F2键";
 inline constexpr const char* StillPrefix = "还有";  // before the hints left, and the pairs

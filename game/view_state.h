@@ -75,6 +75,8 @@ struct ViewState {
     Box Image9;   // clock backing
     Box Image10;  // clock bar, growing leftward
     Label Label1, Label2, Label3, Label4;
+    // One line centred on the empty field that says how to start; empty from the first deal.
+    Label startLine;
     std::vector<Menu> menus;
     std::array<bool, TimerCount> timers{};
     Box client;  // the window's initial client area

@@ -51,6 +51,7 @@ ViewState DesignedView() {
     view.Label2.box = {7680, 120, 4335, 375};
     view.Label3.box = {720, labelTop, 6855, 375};
     view.Label1.box = {8160, labelTop, 2415, 375};
+    view.startLine = {texts::HowToStart, {GridLeft, GridTop, Cols * FaceWidth, Rows * FaceHeight}};
     // Room for the clock strip, the grid and the score line below it, with the grid's
     // own left margin on the right as well.
     view.client = {0, 0, GridLeft * 2 + Cols * FaceWidth, labelTop + 375 + 240};

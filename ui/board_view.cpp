@@ -42,9 +42,13 @@ constexpr int FirstPiece = FirstCell + CellCount;
 constexpr int Backing = FirstPiece + 4;
 constexpr int Bar = Backing + 1;
 constexpr int FirstLabel = Bar + 1;
-constexpr int ElementCount = FirstLabel + 4;
+constexpr int StartLine = FirstLabel + 4;
+constexpr int ElementCount = StartLine + 1;
 constexpr Qt::Alignment LabelFlags = Qt::AlignLeft | Qt::AlignTop;
 constexpr qreal LabelPoints = 18;  // at the design size
+// The line on the empty field: quieter than the red status lines.
+constexpr qreal StartLinePoints = 14;
+const QColor StartLineColour(200, 200, 200);
 
 // The core places a piece's corner on a cell centre; the band is drawn centred on that line
 // and half its thickness longer at each end, so it runs through the cell centres and its
@@ -172,6 +176,11 @@ std::vector<BoardView::Drawn> BoardView::Elements() const {
     }
     drawn[Backing].area = Px(view_.Image9);
     drawn[Bar].area = Px(view_.Image10);
+    // Centred in its box (the field), which holds it whole.
+    if (!view_.startLine.caption.empty()) {
+        drawn[StartLine].area = drawn[StartLine].box = Px(view_.startLine.box);
+        drawn[StartLine].text = view_.startLine.caption;
+    }
     const std::array<const Label*, 4> labels = {&view_.Label4, &view_.Label2, &view_.Label3,
                                                 &view_.Label1};
     for (int i = 0; i < 4; ++i) {
@@ -258,6 +267,15 @@ void BoardView::paintEvent(QPaintEvent* event) {
     if (shows(Bar))
         painter.drawPixmap(placed(drawn[Bar].area), art.clockBar(), QRectF(art.clockBar().rect()));
 
+    if (shows(StartLine)) {
+        QFont font(LabelFamily());
+        font.setPointSizeF(StartLinePoints * scale());
+        painter.setFont(font);
+        painter.setPen(StartLineColour);
+        painter.drawText(placed(drawn[StartLine].box), Qt::AlignCenter,
+                         QString::fromStdString(drawn[StartLine].text));
+    }
+
     // Labels: red, bold, 18 pt at the design size, heavy CJK sans. Over a path along the
     // border, but never over the tiles: a glyph that reaches into the first row stays under
     // them, so every tile of a kind shows the same picture.
@@ -268,7 +286,7 @@ void BoardView::paintEvent(QPaintEvent* event) {
     font.setPointSizeF(LabelPoints * scale());
     painter.setFont(font);
     painter.setPen(LabelColour);
-    for (int i = FirstLabel; i < ElementCount; ++i) {
+    for (int i = FirstLabel; i < FirstLabel + 4; ++i) {
         if (!shows(i)) continue;
         painter.drawText(placed(drawn[i].box), LabelFlags | Qt::TextDontClip,
                          QString::fromStdString(drawn[i].text));

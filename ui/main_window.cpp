@@ -133,6 +133,9 @@ void Form1::Refresh() {
             if (action && action->isEnabled() != item.enabled) action->setEnabled(item.enabled);
         }
     }
+    // The line on the empty field is painted; assistive technology reads it here.
+    const QString howToStart = QString::fromStdString(view.startLine.caption);
+    if (board_->accessibleDescription() != howToStart) board_->setAccessibleDescription(howToStart);
     board_->Sync();
     NotifyBoardChanges(*board_);
 }

@@ -218,6 +218,17 @@ void frmSplash::BuildControls() {
                              rules, Frame1);
     Label3 = NewWrappedLabel(QStringLiteral("Label3"), QString::fromUtf8(texts::splash::Label3),
                              rules, Frame1);
+    lblHowToPlay = NewWrappedLabel(QStringLiteral("lblHowToPlay"),
+                                   QString::fromUtf8(texts::splash::lblHowToPlay), rules, Frame1);
+    lblStart =
+        NewLabel(QStringLiteral("lblStart"), QString::fromUtf8(texts::splash::lblStartAtStart),
+                 LabelFont(11, true), Frame1);
+    lblCountdown =
+        NewLabel(QStringLiteral("lblCountdown"),
+                 QString::fromStdString(texts::splash::Countdown(RulesWindow::TicksToClose)),
+                 LabelFont(10), Frame1);
+    lblCountdown->setMinimumWidth(lblCountdown->sizeHint().width());  // the widest count
+    lblCountdown->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     FitRuleLabels();
 
     auto* icon = new QLabel(Frame1);  // clicks on it fall through to Frame1
@@ -250,11 +261,20 @@ void frmSplash::BuildControls() {
     frame1->addSpacing(12);
     frame1->addWidget(Label4);
     frame1->addSpacing(14);
+    frame1->addWidget(lblHowToPlay);
+    frame1->addSpacing(10);
     frame1->addWidget(Label1);
     frame1->addSpacing(10);
     frame1->addWidget(Label2);
     frame1->addSpacing(14);
     frame1->addWidget(Label3);
+    frame1->addSpacing(16);
+    auto* start = new QHBoxLayout;
+    start->setSpacing(12);
+    start->addWidget(lblStart);
+    start->addStretch();
+    start->addWidget(lblCountdown);
+    frame1->addLayout(start);
 
     Frame2 = new AdPanel(QStringLiteral("Frame2"), this);
 
@@ -273,15 +293,14 @@ void frmSplash::BuildControls() {
                 group << findChild<QLabel*>(QLatin1String(name));
             HoverLink(label, group);
         });
-    for (QWidget* control : std::initializer_list<QWidget*>{Frame1, lblCompanyProduct, Label1,
-                                                            Label2, Label3, Label4, Frame2})
-        clicks->Watch(control);
-    for (QLabel* label : {Frame2->Label5, Frame2->Label6, Frame2->Label7}) clicks->WatchLink(label);
     for (QWidget* control :
-         std::initializer_list<QWidget*>{Frame1, lblCompanyProduct, Label1, Label2, Label3}) {
+         std::initializer_list<QWidget*>{Frame1, lblCompanyProduct, Label1, Label2, Label3, Label4,
+                                         lblHowToPlay, lblStart, lblCountdown, Frame2}) {
+        clicks->Watch(control);
         if (RulesWindow::ClosesOnClick(control->objectName().toStdString()))
             control->setCursor(Qt::PointingHandCursor);
     }
+    for (QLabel* label : {Frame2->Label5, Frame2->Label6, Frame2->Label7}) clicks->WatchLink(label);
 }
 
 // A run of blanks pushes the rest of its sentence onto the next line only if the label is
@@ -297,6 +316,7 @@ void frmSplash::FitRuleLabels() {
     // Fixed heights too: a box layout hands word-wrapped labels less than they ask for.
     static_cast<FittedLabel*>(Label1)->fitTo(rules);
     static_cast<FittedLabel*>(Label2)->fitTo(rules);
+    static_cast<FittedLabel*>(lblHowToPlay)->fitTo(rules);
     static_cast<FittedLabel*>(Label3)->fitTo(static_cast<int>(std::ceil(width(Label3) + slack)));
 }
 
@@ -316,7 +336,15 @@ void frmSplash::ShowHelp(QWidget* over) {
             windowHandle()->setTransientParent(main->windowHandle());
         }
         adjustSize();
-        move(main->frameGeometry().center() - rect().center());
+        // Centred over the game, but whole on its screen: a small game window must not push
+        // the top of the rules off it.
+        QPoint at = main->frameGeometry().center() - rect().center();
+        if (const QScreen* screen = main->screen()) {
+            const QRect room = screen->availableGeometry();
+            at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - width())));
+            at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - height())));
+        }
+        move(at);
     }
     open();
 }
@@ -328,16 +356,32 @@ void frmSplash::Load() {
     PaintLink(Label3, LinkRed, false);
     PaintLink(lblCompanyProduct, LinkBlue, false);
     PaintLink(Label4, QColor(70, 62, 50), false);
+    PaintLink(lblHowToPlay, DarkBlue, false);
+    PaintLink(lblStart, DarkBlue, false);
+    PaintLink(lblCountdown, QColor(128, 120, 108), false);
     Frame2->Reset();
     rules_.Form_Load();
     if (rules_.Timer1On())
         Timer1->start();
     else
         Timer1->stop();
+    lblStart->setText(QString::fromUtf8(rules_.StartLine()));
+    ShowCountdown();
+}
+
+// At start only: help never closes by itself, so it counts nothing down.
+void frmSplash::ShowCountdown() {
+    const int seconds = rules_.SecondsToClose();
+    lblCountdown->setVisible(seconds > 0);
+    if (seconds > 0)
+        lblCountdown->setText(QString::fromStdString(texts::splash::Countdown(seconds)));
 }
 
 void frmSplash::Timer1_Timer() {
-    if (rules_.Timer1_Timer()) close();
+    if (rules_.Timer1_Timer())
+        close();
+    else
+        ShowCountdown();
 }
 
 void frmSplash::done(int result) {

@@ -84,6 +84,7 @@ private:
     void FitRuleLabels();
     // What creating the window from its design does, then Form_Load.
     void Load();
+    void ShowCountdown();
     void Form_KeyPress();
     void Click(QObject* control);
 
@@ -95,6 +96,9 @@ private:
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* Label4 = nullptr;
+    QLabel* lblHowToPlay = nullptr;  // what a move is
+    QLabel* lblStart = nullptr;      // how to leave: start the game, or back to it
+    QLabel* lblCountdown = nullptr;  // at start: the seconds until it starts by itself
     AdPanel* Frame2 = nullptr;
     QTimer* Timer1 = nullptr;
 };

@@ -100,6 +100,19 @@ TEST(Deal, DrawsPickRowThenColumn) {
         EXPECT_EQ(rig.Pic(CellOf(n).row, CellOf(n).col).face.kind, (n - 1) % 36 + 1);
 }
 
+// The empty field says how to start until the first deal, and never again after it.
+TEST(Deal, TheLineOnTheEmptyFieldGoesWithTheFirstDeal) {
+    Rig rig;
+    EXPECT_FALSE(rig.game.View().startLine.caption.empty());
+    rig.game.Form_KeyDown(KeyF1);
+    EXPECT_FALSE(rig.game.View().startLine.caption.empty());
+    rig.game.hard1_Click();
+    EXPECT_TRUE(rig.game.View().startLine.caption.empty());
+    rig.game.hard4_Click();
+    rig.game.Form_KeyDown(KeyF2);
+    EXPECT_TRUE(rig.game.View().startLine.caption.empty());
+}
+
 TEST(Deal, ResetsCountersClockAndLabelsButKeepsScoreAndSelection) {
     Rig rig;
     rig.clock.Set(9, 0, 0);

@@ -136,7 +136,8 @@ private slots:
     void clicksCloseOnlyOnClosingControls_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("closes");
-        for (const char* name : {"Frame1", "Label1", "Label2", "Label3", "lblCompanyProduct"})
+        for (const char* name : {"Frame1", "Label1", "Label2", "Label3", "lblCompanyProduct",
+                                 "lblHowToPlay", "lblStart"})
             QTest::newRow(name) << name << true;
         // Label4 lies on Frame1: its click must not fall through to the frame.
         QTest::newRow("Label4") << "Label4" << false;
@@ -165,7 +166,16 @@ private slots:
         auto* timer = splash.findChild<QTimer*>("Timer1");
         QVERIFY(timer->isActive());
         QCOMPARE(timer->interval(), 1000);
-        for (int tick = 1; tick <= 9; ++tick) splash.Timer1_Timer();
+        // A quiet countdown of the seconds left, renewed on every tick.
+        QLabel* countdown = LabelOf(splash, "lblCountdown");
+        QStringList counts{countdown->text()};
+        for (int tick = 1; tick <= 9; ++tick) {
+            splash.Timer1_Timer();
+            QVERIFY(countdown->isVisible());
+            counts << countdown->text();
+        }
+        counts.removeDuplicates();
+        QCOMPARE(counts.size(), 10);
         QVERIFY(splash.isVisible());
         QCOMPARE(first.size(), 0);
         splash.Timer1_Timer();
@@ -187,9 +197,13 @@ private slots:
         QCOMPARE(first.size(), 1);
 
         bool checked = false;
+        const QString startLine = LabelOf(splash, "lblStart")->text();
         WhileModal(splash, [&] {
             QCOMPARE(QApplication::activeModalWidget(), &splash);
             QVERIFY(!splash.findChild<QTimer*>("Timer1")->isActive());
+            // Help counts nothing down, and its closing goes back to the game.
+            QVERIFY(!LabelOf(splash, "lblCountdown")->isVisible());
+            QVERIFY(LabelOf(splash, "lblStart")->text() != startLine);
             for (int tick = 0; tick < 15; ++tick) splash.Timer1_Timer();
             QVERIFY(splash.isVisible());
             Hover(LabelOf(splash, "Label5"));  // turns Label3 blue until the next opening
