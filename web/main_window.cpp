@@ -140,6 +140,14 @@ void Form1::Refresh() {
         before = now;
     }
 
+    if (all || view.startLine.caption != was.startLine.caption ||
+        !SameBox(view.startLine.box, was.startLine.box)) {
+        const Box& b = view.startLine.box;
+        page::PaintStartLine(view.startLine.caption, Px(b.left), Px(b.top), Px(b.width),
+                             Px(b.height));
+        was.startLine = view.startLine;
+    }
+
     was.enabled.resize(view.menus.size());
     for (std::size_t m = 0; m < view.menus.size(); ++m) {
         const auto& items = view.menus[m].items;

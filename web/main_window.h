@@ -42,6 +42,7 @@ private:
         CellPictures cells{};
         std::array<Piece, 4> pieces{};
         std::array<Label, 4> labels{};
+        Label startLine;
         Box backing, bar;
         std::vector<std::vector<bool>> enabled;
     };

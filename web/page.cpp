@@ -31,6 +31,10 @@ EM_JS(void, js_bar, (double left, double top, double width, double height, int n
                      const char* text), {
     TilvaraPage.bar(left, top, width, height, now, UTF8ToString(text));
 });
+EM_JS(void, js_start_line, (const char* text, double left, double top, double width,
+                            double height), {
+    TilvaraPage.startLine(UTF8ToString(text), left, top, width, height);
+});
 EM_JS(void, js_caption, (const char* text), { TilvaraPage.caption(UTF8ToString(text)); });
 EM_JS(void, js_add_menu, (const char* caption, int enabled), {
     TilvaraPage.addMenu(UTF8ToString(caption), enabled);
@@ -102,6 +106,10 @@ void PaintBacking(double left, double top, double width, double height, int seco
 void PaintBar(double left, double top, double width, double height, int secondsLeft,
               const std::string& secondsText) {
     js_bar(left, top, width, height, secondsLeft, secondsText.c_str());
+}
+
+void PaintStartLine(const std::string& text, double left, double top, double width, double height) {
+    js_start_line(text.c_str(), left, top, width, height);
 }
 
 void SetCaption(const std::string& caption) { js_caption(caption.c_str()); }

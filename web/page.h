@@ -22,6 +22,8 @@ void PaintLabel(int n, const std::string& text, double left, double top, double 
 void PaintBacking(double left, double top, double width, double height, int secondsMax);
 void PaintBar(double left, double top, double width, double height, int secondsLeft,
               const std::string& secondsText);
+// The line on the empty field that says how to start; empty once dealt.
+void PaintStartLine(const std::string& text, double left, double top, double width, double height);
 void SetCaption(const std::string& caption);
 
 void AddMenu(const std::string& caption, bool enabled);

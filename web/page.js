@@ -255,11 +255,13 @@ const TilvaraPage = (() => {
             probe.remove();
             return width;
         };
-        const [one, two, three] = ['Label1', 'Label2', 'Label3'].map((n) => control('frmSplash', n));
-        for (const element of [one, two, three]) element.style.width = '';
+        const [one, two, three, howTo] = ['Label1', 'Label2', 'Label3', 'lblHowToPlay']
+            .map((n) => control('frmSplash', n));
+        for (const element of [one, two, three, howTo]) element.style.width = '';
         const half = parseFloat(getComputedStyle(one).fontSize) / 2;
         const rules = Math.ceil(Math.max(widthOf(one), widthOf(two)) + half);
-        one.style.width = two.style.width = rules + 'px';
+        // The line on how to play wraps where it must, as wide as the rules.
+        one.style.width = two.style.width = howTo.style.width = rules + 'px';
         three.style.width = Math.ceil(widthOf(three) + half) + 'px';
     }
 
@@ -398,6 +400,10 @@ const TilvaraPage = (() => {
             element.textContent = text;
             box(element, left, top, width, height);
             element.classList.toggle('clickable', n === 3);
+        },
+        startLine(text, left, top, width, height) {
+            $('startline').textContent = text;
+            box($('startline'), left, top, width, height);
         },
         backing(left, top, width, height, secondsMax) {
             box($('backing'), left, top, width, height);

@@ -85,6 +85,7 @@ void Shell::FillWindows() {
     for (const auto& [control, text] : {std::pair{"Caption", splash::Caption},
                                         {"lblCompanyProduct", splash::lblCompanyProduct},
                                         {"Label4", splash::Label4},
+                                        {"lblHowToPlay", splash::lblHowToPlay},
                                         {"Label1", splash::Label1},
                                         {"Label2", splash::Label2},
                                         {"Label3", splash::Label3}})
@@ -170,8 +171,10 @@ void Shell::OpenHelp() { ShowRules(); }
 
 // Each showing loads the window afresh: Timer1 runs, unless the window has closed before.
 void Shell::ShowRules() {
-    page::OpenWindow(Open(Kind::Rules), "frmSplash");
     rules_.Form_Load();
+    page::SetText("frmSplash", "lblStart", rules_.StartLine());
+    ShowCountdown();
+    page::OpenWindow(Open(Kind::Rules), "frmSplash");
     if (rules_.Timer1On())
         page::StartInterval(RulesTimerSlot, RulesWindow::Timer1Interval);
     else
@@ -185,8 +188,15 @@ void Shell::Tick(int slot) {
         form_->Tick(static_cast<TimerId>(slot));
 }
 
+// At start only: help never closes by itself, so it counts nothing down.
+void Shell::ShowCountdown() {
+    const int seconds = rules_.SecondsToClose();
+    page::SetText("frmSplash", "lblCountdown",
+                  seconds > 0 ? texts::splash::Countdown(seconds) : std::string());
+}
+
 void Shell::RulesTick() {
-    if (!rules_.Timer1_Timer()) return;
+    if (!rules_.Timer1_Timer()) return ShowCountdown();
     for (const Window& w : windows_) {
         if (w.kind == Kind::Rules) return Dismiss(w.id);
     }

@@ -72,6 +72,7 @@ private:
     void RulesClosed();
     void StopRulesTimer();
     void RulesTick();
+    void ShowCountdown();
     static void OnEndRun(void* shell);
     bool MainWindowActive() const;
 

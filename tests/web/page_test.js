@@ -51,6 +51,9 @@ const until = (fn, arg) => page.waitForFunction(fn, arg, { timeout: Deadline });
 const label = (n) => page.locator('#labels .label').nth(n).textContent(); // Label4, 2, 3, 1
 const dialog = (name) => page.getByRole('dialog', { name });
 const visibleCells = () => page.getByRole('gridcell');
+// The board's description: the line on the empty field.
+const startLine = () => page.evaluate(() =>
+    document.getElementById(document.getElementById('board').getAttribute('aria-describedby')).textContent);
 
 async function menu(title, item) {
     await page.getByRole('menuitem', { name: title, exact: true }).click();
@@ -91,18 +94,23 @@ test('the rules window opens first, and a key closes it and opens the main windo
     assert.ok(await dialog('游戏规则 - Tilvara').isHidden());
     assert.equal(await visibleCells().count(), 0, 'nothing is dealt before 开始');
     assert.equal(await label(1), '');
+    assert.match(await startLine(), /开始/, 'the empty field says how to start');
 });
 
 test('the rules window closes itself on its tenth second, but not as help', async () => {
     // A clock of the test's own, in a context of its own: it would replace every page's timers.
     const own = await browser.newContext({ viewport: { width: 1000, height: 640 } });
     const clocked = await newPage(own);
-    await clocked.clock.install();
+    // Stopped: it moves only as the test says.
+    await clocked.clock.install({ time: new Date('2026-01-01T08:00:00') });
+    await clocked.clock.pauseAt(new Date('2026-01-01T08:00:01'));
     await clocked.goto(`${origin}/?seed=${Seed}`);
     const open = (id) => clocked.evaluate((i) => document.getElementById(i).open, id);
     await clocked.waitForFunction(() => document.getElementById('frmSplash').open);
     await clocked.clock.runFor(9_500);
     assert.ok(await open('frmSplash'), 'open after nine ticks');
+    const countdown = () => clocked.locator('#frmSplash [data-control=lblCountdown]').textContent();
+    assert.match(await countdown(), /^1秒/);
     await clocked.clock.runFor(1_000);
     assert.ok(!(await open('frmSplash')), 'closed on the tenth');
     assert.ok(await clocked.locator('#form1').isVisible());
@@ -111,6 +119,7 @@ test('the rules window closes itself on its tenth second, but not as help', asyn
     assert.ok(await open('frmSplash'));
     await clocked.clock.runFor(20_000);
     assert.ok(await open('frmSplash'), 'help stays until closed');
+    assert.equal(await countdown(), '', 'and counts nothing down');
     await clocked.locator('#frmSplash [data-control=Label1]').dispatchEvent('click');
     assert.ok(!(await open('frmSplash')));
     assert.ok(await clocked.locator('#form1').isVisible());
@@ -122,6 +131,7 @@ test('a deal, a selection, and a removal whose path shows during the hold', asyn
     await until(() => document.querySelectorAll('#board .cell:not(.gone)').length === 144);
     assert.deepEqual([await label(0), await label(1), await label(2)],
         ['1次重排,F2键', '5次提示,F1键', '目前总分:0']);
+    assert.equal(await startLine(), '');
     const [a, b] = firstPair(await readBoard(page));
     await page.click(`#${a.id}`);
     await page.getByRole('gridcell', { name: `${a.picture} 第${a.row}行第${a.col}列`, selected: true }).waitFor();
