@@ -26,7 +26,7 @@ const TilvaraPage = (() => {
     let openMenu = -1;
     let preloaded = [];
     const intervals = new Map(); // the shell's timers by slot
-    let title; // a caption on its way to the title
+    let pendingTitle; // a caption on its way to the title
 
     // ---- the game area, in design pixels, scaled as one piece
 
@@ -418,12 +418,12 @@ const TilvaraPage = (() => {
         // browser (milliseconds on a busy machine), so it waits until the frame that shows the
         // click or removal behind it is painted.
         caption(text) {
-            const pending = title !== undefined;
-            title = text;
-            if (pending) return;
+            const scheduled = pendingTitle !== undefined;
+            pendingTitle = text;
+            if (scheduled) return;
             requestAnimationFrame(() => setTimeout(() => {
-                document.title = title;
-                title = undefined;
+                document.title = pendingTitle;
+                pendingTitle = undefined;
             }));
         },
         addMenu,
@@ -447,6 +447,7 @@ const TilvaraPage = (() => {
             const element = control(dialogId, name);
             element.textContent = text;
             if (href) element.href = href;
+            else element.removeAttribute('href');
         },
         joinHoverGroup(dialogId, name) {
             control(dialogId, name).classList.add('linked');

@@ -31,9 +31,10 @@ bool TypesCharacter(const Key& k) {
     });
 }
 
-// What a link label's target text opens in a new tab: an address with a scheme as it is, a
-// bare e-mail address (or several) as mailto:, anything else as a web site. A page cannot hand
-// a local path to the desktop, so there is no file: here.
+// What a link label's target text opens in a new tab: a web or mail address with its scheme as
+// it is, a bare e-mail address (or several) as mailto:, anything else without a scheme as a web
+// site. A page cannot hand a local path to the desktop, so there is no file: here, and no other
+// scheme either (a javascript: link would run in the page): those open nothing.
 std::string LinkAddress(std::string_view target) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n'; };
     while (!target.empty() && blank(target.front())) target.remove_prefix(1);
@@ -47,7 +48,13 @@ std::string LinkAddress(std::string_view target) {
         std::all_of(before.begin(), before.end(), [](char c) {
             return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-';
         });
-    if (scheme) return std::string(target);
+    if (scheme) {
+        std::string name(before);
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        const bool web = name == "https" || name == "http" || name == "mailto";
+        return web ? std::string(target) : std::string();
+    }
     if (target.find('@') != std::string_view::npos && target.find('/') == std::string_view::npos) {
         // "a@x.org; b@y.org" names two recipients; mailto: separates them with commas.
         std::string to = "mailto:";

@@ -203,6 +203,10 @@ test('the about box: hover colours, a tab for each link, and Esc closes only the
     await about.waitFor();
     const ad = about.locator('[data-control=Label5]');
     const mail = about.locator('[data-control=Label1]');
+    const site = about.locator('[data-control=Label3]');
+    // The contact labels open what they say.
+    assert.equal(await mail.getAttribute('href'), `mailto:${await mail.textContent()}`);
+    assert.equal(await site.getAttribute('href'), `https://${await site.textContent()}`);
     await ad.hover();
     assert.match(await ad.getAttribute('class'), /red.*underlined|underlined.*red/);
     assert.match(await mail.getAttribute('class'), /blue/);
