@@ -60,8 +60,10 @@ async function oneRun(browser, origin, seed) {
     page.on('response', (response) => fetched.add(new URL(response.url()).pathname));
     const cdp = await context.newCDPSession(page);
     await cdp.send('Performance.enable');
-    const metrics = async () =>
-        Object.fromEntries((await cdp.send('Performance.getMetrics')).metrics.map((m) => [m.name, m.value]));
+    const metrics = async () => {
+        const { metrics: all } = await cdp.send('Performance.getMetrics');
+        return Object.fromEntries(all.map((m) => [m.name, m.value]));
+    };
 
     await page.goto(`${origin}/?seed=${seed}`);
     await page.waitForFunction(() => window.marks.rulesPainted);
@@ -73,9 +75,10 @@ async function oneRun(browser, origin, seed) {
     // 开始 as soon as the rules window is gone; the board counts as painted when its art is in.
     await page.keyboard.press('Enter');
     await page.locator('#form1').waitFor();
-    await page.waitForTimeout(300); // let the art the page preloads arrive, as reading the rules would
+    await page.waitForTimeout(300); // the art the page preloads arrives, as while reading rules
     await page.getByRole('menuitem', { name: '游戏', exact: true }).click();
-    const start = page.getByRole('menu', { name: '游戏' }).getByRole('menuitem', { name: '开始', exact: true });
+    const start = page.getByRole('menu', { name: '游戏' })
+        .getByRole('menuitem', { name: '开始', exact: true });
     const box = await start.boundingBox();
     await page.evaluate(() => delete window.marks.clickPainted);
     await page.mouse.click(box.x + box.width / 2, box.y + box.height / 2);
@@ -87,18 +90,19 @@ async function oneRun(browser, origin, seed) {
     result.artReady = await page.evaluate(async () => {
         const pictures = [...document.querySelectorAll('#board .cell')].map((cell) =>
             getComputedStyle(cell).getPropertyValue('--picture').match(/url\("?([^")]+)/)[1]);
-        await Promise.all([...new Set(pictures)].map((src) => Object.assign(new Image(), { src }).decode()));
+        const decoded = (src) => Object.assign(new Image(), { src }).decode();
+        await Promise.all([...new Set(pictures)].map(decoded));
         return performance.now() - window.marks.click;
     });
 
     // Removals: a click selects (timed to its frame), the second removes. The module's entry
-    // points are timed from here on (by then they are bound for good): each call's script
-    // time, the core's handler with the DOM writes it makes. The main thread's whole time
-    // (style, layout and paint too) comes from the browser's own counters.
+    // points are timed from here on: each call's script time, the core's handler with the DOM
+    // writes it makes. The main thread's whole time (style, layout and paint too) comes from
+    // the browser's own counters.
     await page.evaluate(() => {
         window.calls = [];
         for (const name of ['_tv_click', '_tv_tick']) {
-            const entry = Module[name];
+            const entry = Module.asm[name.slice(1)]; // the export itself, not its first-call stub
             Module[name] = (arg) => {
                 const start = performance.now();
                 entry(arg);
@@ -120,7 +124,10 @@ async function oneRun(browser, origin, seed) {
         await page.mouse.click(...first);
         await page.waitForFunction(() => window.marks.clickPainted);
         const select = await page.evaluate(() => window.marks);
-        clicks.push({ handled: select.handled - select.click, painted: select.clickPainted - select.click });
+        clicks.push({
+            handled: select.handled - select.click,
+            painted: select.clickPainted - select.click,
+        });
         const before = await metrics();
         await page.evaluate(() => (window.calls = []));
         await page.mouse.click(...second);
@@ -140,7 +147,8 @@ async function oneRun(browser, origin, seed) {
         });
         // A reward's box waits for its 确定.
         while (await page.$('dialog.box[open]')) await page.keyboard.press('Enter');
-        await page.waitForFunction((id) => !document.getElementById(id).checkVisibility({ visibilityProperty: true }), pair[1].id);
+        await page.waitForFunction((id) =>
+            !document.getElementById(id).checkVisibility({ visibilityProperty: true }), pair[1].id);
     }
     const idleBefore = await metrics();
     await sleep(400);
@@ -176,7 +184,8 @@ async function oneRun(browser, origin, seed) {
     await browser.close();
     server.close();
 
-    const fetched = [...new Set(results.flatMap((r) => r.fetched))].filter((p) => p !== '/favicon.ico');
+    const fetched = [...new Set(results.flatMap((r) => r.fetched))]
+        .filter((p) => p !== '/favicon.ico');
     let all = 0;
     let art = 0;
     for (const pathname of fetched) {
@@ -187,18 +196,24 @@ async function oneRun(browser, origin, seed) {
         if (pathname.startsWith('/art/')) art += size;
     }
     const m = (key) => median(results.map((r) => r[key])).toFixed(1);
+    const kb = (bytes) => (bytes / 1024).toFixed(1);
+    const line = (what, text) => console.log(`  ${what.padEnd(30)}${text}`);
     console.log(`Tilvara page, ${runs} loads in headless chromium (medians)`);
-    console.log(`  transfer, gzip -9:            ${(all / 1024).toFixed(1)} KB in ${fetched.length} files` +
-        ` (${((all - art) / 1024).toFixed(1)} KB without the art)`);
-    console.log(`  navigation to rules painted:  ${m('rulesPainted')} ms (first contentful paint ${m('firstContentfulPaint')} ms)`);
-    console.log(`  开始 to board painted:         ${m('dealPainted')} ms (handler done after ${m('dealHandled')} ms;` +
-        ` every picture decoded ${m('artReady')} ms after the click)`);
-    console.log(`  click to selection painted:   ${m('clickPainted')} ms (handler done after ${m('clickHandled')} ms)`);
-    console.log(`  a removal's click and hold:   ${m('holdScript')} ms script in ${m('holdCalls')} calls` +
-        ` (the board check after it: ${m('checkScript')} ms)`);
-    console.log(`  main thread per removal:      ${m('removalScript')} ms script, ${m('removalTask')} ms in tasks` +
-        ` (400 ms from the second click; idle 400 ms: ${m('idleScript')} ms script, ${m('idleTask')} ms tasks)`);
-    console.log(`  after ${removals} removals:           JS heap ${m('jsHeapUsed')} KB, wasm memory ${m('wasmMemory')} KB`);
+    line('transfer, gzip -9:',
+        `${kb(all)} KB in ${fetched.length} files (${kb(all - art)} KB without the art)`);
+    line('navigation to rules painted:',
+        `${m('rulesPainted')} ms (first contentful paint ${m('firstContentfulPaint')} ms)`);
+    line('开始 to board painted:', `${m('dealPainted')} ms (handler done after ` +
+        `${m('dealHandled')} ms; every picture decoded ${m('artReady')} ms after the click)`);
+    line('click to selection painted:',
+        `${m('clickPainted')} ms (handler done after ${m('clickHandled')} ms)`);
+    line("a removal's click and hold:", `${m('holdScript')} ms script in ${m('holdCalls')} ` +
+        `calls (the board check after it: ${m('checkScript')} ms)`);
+    line('main thread per removal:', `${m('removalScript')} ms script, ${m('removalTask')} ms ` +
+        `in tasks (400 ms from the second click; idle 400 ms: ${m('idleScript')} ms script, ` +
+        `${m('idleTask')} ms tasks)`);
+    line(`after ${removals} removals:`,
+        `JS heap ${m('jsHeapUsed')} KB, wasm memory ${m('wasmMemory')} KB`);
 })().catch((error) => {
     console.error(error);
     process.exit(1);

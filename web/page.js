@@ -115,7 +115,8 @@ const TilvaraPage = (() => {
         holder.append(button, list);
         $('menubar').append(holder);
         menus.push({ button, list, items: [] });
-        button.addEventListener('click', () => (openMenu === m ? closeMenus(true) : showMenu(m, false)));
+        button.addEventListener('click', () =>
+            openMenu === m ? closeMenus(true) : showMenu(m, false));
         // Once a menu is open, the mouse moves it from title to title.
         button.addEventListener('mouseenter', () => {
             if (openMenu >= 0 && openMenu !== m) showMenu(m, false);
@@ -326,11 +327,12 @@ const TilvaraPage = (() => {
     function wireDialog(dialog) {
         const id = () => Number(dialog.dataset.window);
         dialog.addEventListener('click', (event) => {
-            if (event.target.closest('.caption button, dialog.box .buttons button, [data-control=cmdOK]'))
-                return call('dismiss', id());
+            const closers = '.caption button, dialog.box .buttons button, [data-control=cmdOK]';
+            if (event.target.closest(closers)) return call('dismiss', id());
             const part = event.target.closest('[data-control]');
             if (part && !part.matches('.link'))
-                Module.ccall('tv_control', null, ['number', 'string'], [id(), part.dataset.control]);
+                Module.ccall('tv_control', null, ['number', 'string'],
+                    [id(), part.dataset.control]);
         });
         dialog.addEventListener('cancel', (event) => {
             event.preventDefault();
@@ -352,6 +354,8 @@ const TilvaraPage = (() => {
     }
 
     // The script runs deferred, once the document is parsed, and before the module can call.
+    for (const panel of document.querySelectorAll('.panel.ads'))
+        panel.append($('ads').content.cloneNode(true));
     for (const id of ['frmSplash', 'frmAbout']) wireDialog($(id));
     $('menubar').addEventListener('keydown', menuKey);
     window.addEventListener('resize', () => {
@@ -384,8 +388,8 @@ const TilvaraPage = (() => {
         },
         // Kept, so the browser keeps them until the board shows them.
         preloadArt(pictures) {
-            const files = ['tile', 'clock', ...pictures.split(' ')].map((name) => `art/${name}.svg`);
-            preloaded = files.map((file) => Object.assign(new Image(), { src: file }));
+            const names = ['tile', 'clock', ...pictures.split(' ')];
+            preloaded = names.map((name) => Object.assign(new Image(), { src: `art/${name}.svg` }));
         },
         build,
         place: (index, left, top, width, height) => box(cells[index], left, top, width, height),

@@ -7,10 +7,10 @@
 async function readBoard(page) {
     return page.$$eval('#board [role=gridcell]', (cells) =>
         cells.map((cell) => {
-            const [, picture, row, col] = cell.getAttribute('aria-label').match(/^(\S+) 第(\d+)行第(\d+)列$/);
+            const name = cell.getAttribute('aria-label');
+            const [, picture, row, col] = name.match(/^(\S+) 第(\d+)行第(\d+)列$/);
             const shown = cell.checkVisibility({ visibilityProperty: true });
-            return { id: cell.id, name: cell.getAttribute('aria-label'), picture: shown ? picture : '',
-                row: +row, col: +col,
+            return { id: cell.id, name, picture: shown ? picture : '', row: +row, col: +col,
                 selected: cell.getAttribute('aria-selected') === 'true' };
         }));
 }
@@ -41,7 +41,8 @@ function linkable(cells, a, b) {
 function firstPair(cells) {
     for (const a of cells)
         for (const b of cells)
-            if (a !== b && a.picture && a.picture === b.picture && linkable(cells, a, b)) return [a, b];
+            if (a !== b && a.picture && a.picture === b.picture && linkable(cells, a, b))
+                return [a, b];
     return null;
 }
 

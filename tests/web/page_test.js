@@ -27,6 +27,12 @@ before(async () => {
             '--disable-component-update', '--disable-sync', '--no-first-run'],
     });
     context = await browser.newContext({ viewport: { width: 1000, height: 640 } });
+    // For the test's checks inside the page: whether an element shows, a status line's text.
+    await context.addInitScript(() => {
+        window.shown = (id) =>
+            document.getElementById(id).checkVisibility({ visibilityProperty: true });
+        window.label = (n) => document.querySelectorAll('#labels .label')[n].textContent;
+    });
     // No network here: the maker's pages answer from the test.
     await context.route(`${Site}/**`, (route) =>
         route.fulfill({ contentType: 'text/html', body: '<title>site</title>' }));
@@ -52,12 +58,20 @@ const label = (n) => page.locator('#labels .label').nth(n).textContent(); // Lab
 const dialog = (name) => page.getByRole('dialog', { name });
 const visibleCells = () => page.getByRole('gridcell');
 // The board's description: the line on the empty field.
-const startLine = () => page.evaluate(() =>
-    document.getElementById(document.getElementById('board').getAttribute('aria-describedby')).textContent);
+const startLine = () => page.evaluate(() => {
+    const board = document.getElementById('board');
+    return document.getElementById(board.getAttribute('aria-describedby')).textContent;
+});
+const dealt = () =>
+    until(() => document.querySelectorAll('#board .cell:not(.gone)').length === 144);
+// Until status line n reads as the pattern says.
+const untilLabel = (n, pattern) =>
+    until(([i, source]) => new RegExp(source).test(label(i)), [n, pattern.source]);
 
 async function menu(title, item) {
     await page.getByRole('menuitem', { name: title, exact: true }).click();
-    await page.getByRole('menu', { name: title }).getByRole('menuitem', { name: item, exact: true }).click();
+    const list = page.getByRole('menu', { name: title });
+    await list.getByRole('menuitem', { name: item, exact: true }).click();
 }
 
 // Clicks a pair and waits for the removal to finish, closing the reward boxes on the way; any
@@ -71,9 +85,7 @@ async function removeSelected(a, b) {
     await page.click(`#${b.id}`);
     for (;;) {
         await until(([x, y]) =>
-            document.querySelector('dialog.box[open]') ||
-            (!document.getElementById(x).checkVisibility({ visibilityProperty: true }) && !document.getElementById(y).checkVisibility({ visibilityProperty: true })),
-        [a.id, b.id]);
+            document.querySelector('dialog.box[open]') || (!shown(x) && !shown(y)), [a.id, b.id]);
         const box = await page.$('dialog.box[open] p');
         if (!box || !(await box.textContent()).startsWith('奖励')) return;
         await page.keyboard.press('Enter');
@@ -87,7 +99,8 @@ test('the rules window opens first, and a key closes it and opens the main windo
     await page.goto(`${origin}/?seed=${Seed}`);
     await dialog('游戏规则 - Tilvara').waitFor();
     assert.equal(await page.title(), 'Tilvara');
-    assert.match(await page.locator('#frmSplash [data-control=Label1]').textContent(), /^得分规则/);
+    const rule = page.locator('#frmSplash [data-control=Label1]');
+    assert.match(await rule.textContent(), /^得分规则/);
     assert.ok(await page.locator('#form1').isHidden());
     await page.keyboard.press('x');
     await page.locator('#form1').waitFor();
@@ -115,7 +128,8 @@ test('the rules window closes itself on its tenth second, but not as help', asyn
     assert.ok(!(await open('frmSplash')), 'closed on the tenth');
     assert.ok(await clocked.locator('#form1').isVisible());
     // Help: 帮助 > 帮助, then twenty seconds.
-    await clocked.locator('#menubar .menu').nth(2).locator('[role=menu] button').first().dispatchEvent('click');
+    const help = clocked.locator('#menubar .menu').nth(2).locator('[role=menu] button').first();
+    await help.dispatchEvent('click');
     assert.ok(await open('frmSplash'));
     await clocked.clock.runFor(20_000);
     assert.ok(await open('frmSplash'), 'help stays until closed');
@@ -128,30 +142,32 @@ test('the rules window closes itself on its tenth second, but not as help', asyn
 
 test('a deal, a selection, and a removal whose path shows during the hold', async () => {
     await menu('游戏', '开始');
-    await until(() => document.querySelectorAll('#board .cell:not(.gone)').length === 144);
+    await dealt();
     assert.deepEqual([await label(0), await label(1), await label(2)],
         ['1次重排,F2键', '5次提示,F1键', '目前总分:0']);
     assert.equal(await startLine(), '');
+    assert.equal(await page.getByRole('status').count(), 4, 'the status lines are live regions');
     const [a, b] = firstPair(await readBoard(page));
     await page.click(`#${a.id}`);
-    await page.getByRole('gridcell', { name: `${a.picture} 第${a.row}行第${a.col}列`, selected: true }).waitFor();
+    await page.getByRole('gridcell', { name: a.name, selected: true }).waitFor();
     // What the path pieces do from here on, seen from inside the page.
     await page.evaluate((first) => {
         window.seen = [];
         new MutationObserver(() => window.seen.push({
             pieces: document.querySelectorAll('.piece.on').length,
-            tileShown: document.getElementById(first).checkVisibility({ visibilityProperty: true }),
+            tileShown: shown(first),
         })).observe(document.getElementById('pieces'), { subtree: true, attributes: true });
     }, a.id);
     await removeSelected(a, b);
     const seen = await page.evaluate(() => window.seen);
-    assert.ok(seen.some((s) => s.pieces > 0 && s.tileShown), 'the path showed while the pair was still there');
+    assert.ok(seen.some((s) => s.pieces > 0 && s.tileShown),
+        'the path showed while the pair was still there');
     assert.equal(seen.at(-1).pieces, 0, 'and went with the pair');
     await until(() => document.title === '142');
-    await until(() => /^还有\d+个连通!$/.test(document.querySelectorAll('#labels .label')[3].textContent));
+    await untilLabel(3, /^还有\d+个连通!$/);
 });
 
-test('F1 marks a pair and F2 reshuffles, once for each press, and the browser keeps out', async () => {
+test('F1 marks a pair and F2 reshuffles, one for a press, and the browser keeps out', async () => {
     await page.evaluate(() => {
         window.allowed = [];
         window.addEventListener('keydown', (e) => e.defaultPrevented || window.allowed.push(e.key));
@@ -160,18 +176,19 @@ test('F1 marks a pair and F2 reshuffles, once for each press, and the browser ke
     await page.keyboard.down('F1');
     await page.keyboard.down('F1');
     const cdp = await context.newCDPSession(page);
-    await cdp.send('Input.dispatchKeyEvent', { type: 'rawKeyDown', key: 'F1', code: 'F1', windowsVirtualKeyCode: 112 });
+    await cdp.send('Input.dispatchKeyEvent',
+        { type: 'rawKeyDown', key: 'F1', code: 'F1', windowsVirtualKeyCode: 112 });
     await page.keyboard.up('F1');
-    await until(() => document.querySelectorAll('#labels .label')[1].textContent === '还有4次提示,F1键');
+    await untilLabel(1, /^还有4次提示,F1键$/);
     const marked = (await readBoard(page)).filter((c) => c.selected);
     assert.equal(marked.length, 2);
     assert.equal(marked[0].picture, marked[1].picture);
 
     const before = (await readBoard(page)).map((c) => c.picture);
     await page.keyboard.press('F2');
-    await until(() => document.querySelectorAll('#labels .label')[0].textContent === '0次重排,F2键');
+    await untilLabel(0, /^0次重排,F2键$/);
     await until((old) => [...document.querySelectorAll('#board [role=gridcell]')]
-        .some((c, i) => c.checkVisibility({ visibilityProperty: true }) && !c.getAttribute('aria-label').startsWith(old[i])), before);
+        .some((c, i) => shown(c.id) && !c.getAttribute('aria-label').startsWith(old[i])), before);
     const after = (await readBoard(page)).map((c) => c.picture);
     assert.deepEqual([...after].sort(), [...before].sort(), 'the same tiles, moved');
     assert.equal(await label(1), '还有4次提示,F1键', 'one hint for one held key');
@@ -184,11 +201,14 @@ test('a box is modal, the clock runs on behind it, and Enter closes it', async (
     await box.waitFor();
     assert.equal(await box.locator('p').textContent(), '重排机会用完!');
     assert.ok(await page.evaluate(() => document.activeElement.closest('dialog.box') !== null));
-    const selected = (await readBoard(page)).filter((c) => c.selected).length;
-    const cell = await page.locator('#cell1').boundingBox();
+    // A tile that is there and not selected, clicked where it shows.
+    const selected = () => readBoard(page).then((cells) => cells.filter((c) => c.selected).length);
+    const before = await selected();
+    const free = (await readBoard(page)).find((c) => c.picture && !c.selected);
+    const cell = await page.locator(`#${free.id}`).boundingBox();
     await page.mouse.click(cell.x + cell.width / 2, cell.y + cell.height / 2);
     await page.keyboard.press('F1');
-    assert.equal((await readBoard(page)).filter((c) => c.selected).length, selected, 'no click got through');
+    assert.equal(await selected(), before, 'no click got through');
     assert.equal(await label(1), '还有4次提示,F1键', 'no key got through');
     const seconds = () => page.locator('#backing').getAttribute('aria-valuenow');
     const now = await seconds();
@@ -224,7 +244,7 @@ test('the about box: hover colours, a tab for each link, and Esc closes only the
 
 test('clearing the board ends the level, and the next one deals', async () => {
     await menu('游戏', '开始');
-    await until(() => document.querySelectorAll('#board .cell:not(.gone)').length === 144);
+    await dealt();
     for (;;) {
         const cells = await readBoard(page);
         if (!cells.some((c) => c.picture)) break;
@@ -239,9 +259,10 @@ test('clearing the board ends the level, and the next one deals', async () => {
     }
     const box = dialog('提示');
     await box.waitFor();
-    assert.match(await box.locator('p').textContent(), /^用时\d+:\d\d:\d\d，准备进入下一关！$/);
+    const text = await box.locator('p').textContent();
+    assert.match(text, /^用时\d+:\d\d:\d\d，准备进入下一关！$/);
     await page.keyboard.press('Enter');
-    await until(() => document.querySelectorAll('#board .cell:not(.gone)').length === 144);
+    await dealt();
     assert.match(await label(2), /^目前总分:[1-9]\d*$/, 'the score carries on into level 2');
 });
 
@@ -251,8 +272,42 @@ test('Esc ends the game; starting again is a new run', async () => {
     assert.ok(await page.locator('#form1').isHidden());
     await page.getByRole('button', { name: '重新开始' }).click();
     await dialog('游戏规则 - Tilvara').waitFor();
-    await page.keyboard.press('Enter');
+    // Esc closes the rules window, and only that: the new run goes on.
+    await page.keyboard.press('Escape');
     await page.locator('#form1').waitFor();
+    assert.ok(await page.locator('#ended').isHidden());
     await until(() => document.title === 'Tilvara');
     assert.equal(await visibleCells().count(), 0);
+});
+
+test('the game and its windows fit the browser, from a phone held sideways up', async () => {
+    const phone = await browser.newContext({ viewport: { width: 740, height: 360 },
+        deviceScaleFactor: 2 });
+    const small = await newPage(phone);
+    const inside = async (locator, outer) => {
+        const r = await locator.boundingBox();
+        return r.x >= outer.x - 0.5 && r.y >= outer.y - 0.5 &&
+            r.x + r.width <= outer.x + outer.width + 0.5 &&
+            r.y + r.height <= outer.y + outer.height + 0.5;
+    };
+    const view = () => ({ x: 0, y: 0, ...small.viewportSize() });
+    await small.goto(`${origin}/?seed=${Seed}`);
+    const rules = small.getByRole('dialog', { name: '游戏规则 - Tilvara' });
+    await rules.waitFor();
+    assert.ok(await inside(rules, view()), 'the rules window fits');
+    await small.keyboard.press('Space');
+    // The menus from the keyboard: to the menu bar, down into 游戏, Enter on 开始.
+    await small.getByRole('menuitem', { name: '游戏', exact: true }).focus();
+    await small.keyboard.press('ArrowDown');
+    await small.keyboard.press('Enter');
+    await small.waitForFunction(() => document.querySelectorAll('.cell:not(.gone)').length === 144);
+    const client = await small.locator('#client').boundingBox();
+    assert.ok(await inside(small.locator('#stage'), client), 'the game area fits');
+    assert.ok(await inside(small.locator('#cell144'), client), 'to its last tile');
+    await small.setViewportSize({ width: 1600, height: 1000 });
+    await small.waitForFunction(() =>
+        document.getElementById('cell1').getBoundingClientRect().width > 39 * 1.5);
+    assert.ok(await inside(small.locator('#stage'), await small.locator('#client').boundingBox()),
+        'and grows with a larger window');
+    await phone.close();
 });
