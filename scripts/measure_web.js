@@ -4,11 +4,11 @@
 // Medians over RUNS page loads; nothing here passes or fails.
 'use strict';
 
+const { spawn } = require('child_process');
 const fs = require('fs');
 const path = require('path');
 const zlib = require('zlib');
 const { chromium } = require('playwright-core');
-const { serve } = require('./web_server.js');
 const { readBoard, firstPair } = require('../tests/web/board.js');
 
 const dir = path.resolve(process.argv[2] || 'build/web');
@@ -96,18 +96,20 @@ async function oneRun(browser, origin, seed) {
     });
 
     // Removals: a click selects (timed to its frame), the second removes. The module's entry
-    // points are timed from here on: each call's script time, the core's handler with the DOM
-    // writes it makes. The main thread's whole time (style, layout and paint too) comes from
-    // the browser's own counters.
-    await page.evaluate(() => {
+    // points are timed around each removal: each call's script time, the core's handler with
+    // the DOM writes it makes. The main thread's whole time (style, layout and paint too)
+    // comes from the browser's own counters.
+    const timeCalls = () => page.evaluate(() => {
         window.calls = [];
         for (const name of ['_tv_click', '_tv_tick']) {
-            const entry = Module.asm[name.slice(1)]; // the export itself, not its first-call stub
-            Module[name] = (arg) => {
+            // An export binds itself on its first call, replacing whatever stands in its place.
+            if (Module[name].timed) continue;
+            const entry = Module[name];
+            Module[name] = Object.assign((arg) => {
                 const start = performance.now();
                 entry(arg);
                 window.calls.push({ name, arg, start, ms: performance.now() - start });
-            };
+            }, { timed: true });
         }
     });
     const clicks = [];
@@ -128,8 +130,8 @@ async function oneRun(browser, origin, seed) {
             handled: select.handled - select.click,
             painted: select.clickPainted - select.click,
         });
+        await timeCalls();
         const before = await metrics();
-        await page.evaluate(() => (window.calls = []));
         await page.mouse.click(...second);
         await sleep(400); // the hold (three 50 ms ticks) and the board check after it
         const after = await metrics();
@@ -171,9 +173,24 @@ async function oneRun(browser, origin, seed) {
     return result;
 }
 
+// The server runs in a process of its own, so the measurement's own work never delays a file.
+function startServer() {
+    const server = spawn(process.execPath, [path.join(__dirname, 'web_server.js'), dir, '0'],
+        { stdio: ['ignore', 'pipe', 'inherit'] });
+    return new Promise((resolve, reject) => {
+        server.stdout.once('data', (line) => {
+            const port = String(line).match(/:(\d+)\//);
+            if (port) resolve({ server, origin: `http://127.0.0.1:${port[1]}` });
+            else reject(new Error(`web_server: ${line}`));
+        });
+        server.once('exit', (code) => reject(new Error(`web_server exited with ${code}`)));
+    });
+}
+
+let server;
 (async () => {
-    const server = await serve(dir, 0);
-    const origin = `http://127.0.0.1:${server.address().port}`;
+    let origin;
+    ({ server, origin } = await startServer());
     const browser = await chromium.launch({
         executablePath: process.env.TILVARA_CHROMIUM || '/usr/bin/chromium',
         args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
@@ -182,7 +199,7 @@ async function oneRun(browser, origin, seed) {
     const results = [];
     for (let run = 0; run < runs; ++run) results.push(await oneRun(browser, origin, 7 + run));
     await browser.close();
-    server.close();
+    server.kill();
 
     const fetched = [...new Set(results.flatMap((r) => r.fetched))]
         .filter((p) => p !== '/favicon.ico');
@@ -216,5 +233,6 @@ async function oneRun(browser, origin, seed) {
         `JS heap ${m('jsHeapUsed')} KB, wasm memory ${m('wasmMemory')} KB`);
 })().catch((error) => {
     console.error(error);
+    server?.kill();
     process.exit(1);
 });

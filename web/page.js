@@ -386,10 +386,13 @@ const TilvaraPage = (() => {
             const seed = new URLSearchParams(location.search).get('seed');
             return seed !== null && /^[0-9]{1,15}$/.test(seed) ? Number(seed) : -1;
         },
-        // Kept, so the browser keeps them until the board shows them.
+        // Once the rules window is on the screen: a request costs the page a few milliseconds
+        // each, which its first paint should not wait for. Kept, so that the browser keeps them
+        // until the board shows them.
         preloadArt(pictures) {
             const names = ['tile', 'clock', ...pictures.split(' ')];
-            preloaded = names.map((name) => Object.assign(new Image(), { src: `art/${name}.svg` }));
+            const load = (name) => Object.assign(new Image(), { src: `art/${name}.svg` });
+            requestAnimationFrame(() => setTimeout(() => (preloaded = names.map(load))));
         },
         build,
         place: (index, left, top, width, height) => box(cells[index], left, top, width, height),
