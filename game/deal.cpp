@@ -88,6 +88,7 @@ void Game::NewGame() {
     view_.Label1.box.top = view_.Label3.box.top;
     ClearModes();
     if (phase_ == Phase::BeforeFirstDeal) phase_ = Phase::Playing;
+    view_.cursor = {1, 1, true};  // every deal starts the keyboard at the top left
     ++dealCount_;
 }
 

@@ -1,5 +1,5 @@
-// The main window's events: start-up, clicks on the cells and Label1, keys, menu commands
-// and closing; the phase every handler checks; the invariants between events.
+// The main window's events: start-up, clicks on the cells and Label1, menu commands and
+// closing; the phase every handler checks; the invariants between events.
 #include "game/game.h"
 
 #include <cassert>
@@ -46,6 +46,11 @@ void Game::Image2_Click(int Index) {
     if (!entry) return;
     if (Index < 0 || Index > CellCount || !view_.Image2[Index].visible) return;
     const Cell clicked = CellOf(Index);
+    // The keyboard goes on from where the mouse was; the template is no cell of the field.
+    if (Index != 0) {
+        view_.cursor.row = clicked.row;
+        view_.cursor.col = clicked.col;
+    }
 
     if (!hasSelection) {
         selIndex = Index;
@@ -94,16 +99,7 @@ void Game::EndClick(bool removed) {
     if (removed && tilesLeft == 0) EndLevel();
 }
 
-// ---------------------------------------------------------------- keys and commands
-
-void Game::Form_KeyDown(int keyCode) {
-    switch (keyCode) {
-        case KeyEscape: exit_Click(); break;
-        case KeyF1: hint_Click(); break;
-        case KeyF2: hint11_Click(); break;
-        default: break;
-    }
-}
+// ---------------------------------------------------------------- commands
 
 void Game::exit_Click() {
     const Entry entry(*this, Entry::AnyTime);
@@ -168,6 +164,10 @@ void Game::SetFace(int index, int kind, bool highlighted) {
 bool Game::IsConsistent() const {
     if (!board.BorderEmpty() || !link.AtRest() || CountSet() > 1 || removal_ || openMessages_ < 0)
         return false;
+    const BoardCursor& cursor = view_.cursor;
+    if (cursor.row < 1 || cursor.row > Rows || cursor.col < 1 || cursor.col > Cols ||
+        cursor.shown != (phase_ != Phase::BeforeFirstDeal))
+        return false;
     int counts[Kinds + 1] = {};
     int tiles = 0;
     for (int row = 1; row <= Rows; ++row) {
@@ -197,6 +197,7 @@ void Game::PlaceBoard(const Board& newBoard) {
         }
     }
     if (phase_ == Phase::BeforeFirstDeal) phase_ = Phase::Playing;
+    view_.cursor.shown = true;
 }
 
 }  // namespace tilvara

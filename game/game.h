@@ -22,9 +22,24 @@ constexpr int HintsPerDeal = 5;
 constexpr int ReshufflesPerDeal = 1;
 constexpr int LastLevel = 7;
 constexpr int RevealThreshold = 5;  // clicks on Label1 above this mark every linkable tile
+// Key codes as the window receives them.
+constexpr int KeyReturn = 13;
 constexpr int KeyEscape = 27;
+constexpr int KeySpace = 32;
+constexpr int KeyLeft = 37;
+constexpr int KeyUp = 38;
+constexpr int KeyRight = 39;
+constexpr int KeyDown = 40;
 constexpr int KeyF1 = 112;
 constexpr int KeyF2 = 113;
+constexpr int KeyF10 = 121;
+
+// What is left for the front end once the core has had a key.
+enum class KeyAnswer {
+    NotMine,       // a key the window does not answer: the toolkit may use it
+    Taken,         // done, or a held key's repeat that the window drops
+    OpenFirstMenu  // F10: only the front end can open the menu bar's first menu
+};
 
 // The variables of the main window, under their own names.
 struct GameState : SlideModes {
@@ -75,7 +90,8 @@ public:
 
     void Image2_Click(int Index);
     void Label1_Click();
-    void Form_KeyDown(int keyCode);
+    // A key pressed while the window has the focus; `repeat` marks a held key's repeats.
+    KeyAnswer Form_KeyDown(int keyCode, bool repeat = false);
     // A menu item by name; false for items the core does not handle (help and about) and
     // for items that are disabled.
     bool Menu_Click(std::string_view item);
@@ -90,6 +106,10 @@ public:
     void hint_Click();
     void hint11_Click();
     void exit_Click();
+    // The board cursor: one cell at a time, stopping at the edges.
+    void MoveCursor(int rowStep, int colStep);
+    // Space or Return: a click on the cursor's cell.
+    void PressCursor();
 
     void Timer1_Timer();
     void Timer2_Timer();

@@ -67,6 +67,15 @@ constexpr int TimerInterval(TimerId id) {
     }
 }
 
+// The keyboard's place on the board: a cell of the field, on any of the 144 whether it holds
+// a tile or not. Shown from the first deal on; a front end draws it while it has the focus.
+struct BoardCursor {
+    int row = 1;
+    int col = 1;
+    bool shown = false;
+    bool operator==(const BoardCursor&) const = default;
+};
+
 struct ViewState {
     std::string caption;
     CellPictures Image2{};
@@ -80,6 +89,7 @@ struct ViewState {
     std::vector<Menu> menus;
     std::array<bool, TimerCount> timers{};
     Box client;  // the window's initial client area
+    BoardCursor cursor;
 
     const MenuItem* FindItem(std::string_view name) const;
     MenuItem* FindItem(std::string_view name);

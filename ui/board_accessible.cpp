@@ -28,6 +28,17 @@ const Label& LabelAt(const ViewState& view, int n) {
     return *labels[n];
 }
 
+// The cell whose interface has the focus: the cursor's while the board shows it, else 0.
+int FocusedIndex(const BoardView& board) {
+    const BoardCursor& cursor = board.view().cursor;
+    return board.cursorShown() ? IndexOf(cursor.row, cursor.col) : 0;
+}
+
+void Send(QAccessibleInterface* part, QAccessible::Event type) {
+    QAccessibleEvent event(part, type);
+    QAccessible::updateAccessibility(&event);
+}
+
 QRect DesignRect(const Box& box) {
     return QRectF(box.left / TwipsPerPixel, box.top / TwipsPerPixel, box.width / TwipsPerPixel,
                   box.height / TwipsPerPixel)
@@ -90,8 +101,13 @@ public:
         QAccessible::State s;
         if (!board_) return s;
         if (n_ < CellCount) {
-            const CellPicture& pic = board_->view().Image2[n_ + 1];
-            s.invisible = !pic.visible;
+            const ViewState& view = board_->view();
+            const CellPicture& pic = view.Image2[n_ + 1];
+            // From the first deal on every cell is on show, empty ones too: the cursor may
+            // stand on any of them.
+            s.invisible = !view.cursor.shown;
+            s.focusable = view.cursor.shown;
+            s.focused = FocusedIndex(*board_) == n_ + 1;
             s.selectable = pic.visible;
             s.selected = pic.visible && pic.face.highlighted;
         } else if (n_ < ClockChild) {
@@ -165,33 +181,44 @@ public:
         return index >= 1 ? child(index - 1) : nullptr;
     }
 
+    QAccessibleInterface* focusChild() const override {
+        const int index = FocusedIndex(*board_);
+        return index > 0 ? child(index - 1) : QAccessibleWidget::focusChild();
+    }
+
+    // The board has just taken the focus, announced by the toolkit as the whole board's.
+    void AnnounceFocus() {
+        focused_ = FocusedIndex(*board_);
+        if (focused_ > 0) Send(child(focused_ - 1), QAccessible::Focus);
+    }
+
+    // Sent as events that the desktop's accessibility bridge passes on: the focus, a
+    // selection event for the selected state, showing, and the name (an emptied cell is
+    // named empty).
     void NotifyChanges() {
         const ViewState& view = board_->view();
+        const int focus = FocusedIndex(*board_);
+        if (known_ && focus != focused_ && focus > 0) Send(child(focus - 1), QAccessible::Focus);
+        focused_ = focus;
         for (int n = 0; n < CellCount; ++n) {
             const CellPicture& pic = view.Image2[n + 1];
-            const Seen now{pic.visible, pic.face.highlighted, pic.face.kind};
+            const Seen now{view.cursor.shown, pic.visible && pic.face.highlighted,
+                           pic.visible ? pic.face.kind : 0};
             const Seen before = cells_[n];
             cells_[n] = now;
             if (!known_ || now == before) continue;
-            QAccessible::State changed;
-            changed.invisible = now.visible != before.visible;
-            changed.selected = now.selected != before.selected;
-            if (changed.invisible || changed.selected) {
-                QAccessibleStateChangeEvent event(child(n), changed);
-                QAccessible::updateAccessibility(&event);
-            }
-            if (now.visible != before.visible || now.kind != before.kind) {
-                QAccessibleEvent event(child(n), QAccessible::NameChanged);
-                QAccessible::updateAccessibility(&event);
-            }
+            if (now.shown != before.shown)
+                Send(child(n), now.shown ? QAccessible::ObjectShow : QAccessible::ObjectHide);
+            if (now.selected != before.selected)
+                Send(child(n),
+                     now.selected ? QAccessible::SelectionAdd : QAccessible::SelectionRemove);
+            if (now.kind != before.kind) Send(child(n), QAccessible::NameChanged);
         }
         for (int n = 0; n < LabelCount; ++n) {
             const std::string& caption = LabelAt(view, n).caption;
             if (caption == captions_[n]) continue;
             captions_[n] = caption;
-            if (!known_) continue;
-            QAccessibleEvent event(child(CellCount + n), QAccessible::NameChanged);
-            QAccessible::updateAccessibility(&event);
+            if (known_) Send(child(CellCount + n), QAccessible::NameChanged);
         }
         const int seconds = ClockSecondsLeft(view.Image10.width);
         if (known_ && seconds != seconds_) {
@@ -204,9 +231,9 @@ public:
 
 private:
     struct Seen {
-        bool visible = false;
+        bool shown = false;
         bool selected = false;
-        int kind = 0;
+        int kind = 0;  // of the tile shown, 0 for none
         bool operator==(const Seen&) const = default;
     };
 
@@ -217,6 +244,7 @@ private:
     std::array<Seen, CellCount> cells_{};
     std::array<std::string, LabelCount> captions_{};
     int seconds_ = 0;
+    int focused_ = 0;  // the cell last announced as focused
 };
 
 QAccessibleInterface* Factory(const QString&, QObject* object) {
@@ -230,6 +258,12 @@ void NotifyBoardChanges(BoardView& board) {
     if (!QAccessible::isActive()) return;
     if (auto* iface = dynamic_cast<BoardAccessible*>(QAccessible::queryAccessibleInterface(&board)))
         iface->NotifyChanges();
+}
+
+void NotifyBoardFocus(BoardView& board) {
+    if (!QAccessible::isActive()) return;
+    if (auto* iface = dynamic_cast<BoardAccessible*>(QAccessible::queryAccessibleInterface(&board)))
+        iface->AnnounceFocus();
 }
 
 void InstallBoardAccessible() {

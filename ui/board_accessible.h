@@ -9,9 +9,13 @@ class BoardView;
 // Registers the factory that gives every BoardView its accessible interface; runs once.
 void InstallBoardAccessible();
 
-// Tells assistive technology what changed since the last call: cells shown, hidden,
-// selected or given another picture, new status texts, the clock's seconds. Does nothing
-// while no client listens.
+// Tells assistive technology what changed since the last call: the cursor's cell taking the
+// focus, cells shown, hidden, selected or given another picture, new status texts, the
+// clock's seconds. Does nothing while no client listens.
 void NotifyBoardChanges(BoardView& board);
+
+// Tells assistive technology, once the board has taken the keyboard focus, that the cell
+// under the board cursor has it.
+void NotifyBoardFocus(BoardView& board);
 
 }  // namespace tilvara::ui

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPainterPath>
 
 #include <array>
 #include <cmath>
@@ -29,6 +30,9 @@ QRectF Px(const Box& box) { return Px(box.left, box.top, box.width, box.height);
 QRectF Px(const CellPicture& pic) { return Px(pic.left, pic.top, pic.width, pic.height); }
 
 const QColor LabelColour(255, 0, 0);
+// The focus frame: blue beside the selection's red, on the light tiles and the black board.
+const QColor CursorColour(0, 150, 255);
+constexpr qreal CursorWidth = 3;  // design pixels, outside the face
 
 // Half-open, as pixels are: a point on the shared edge of two pictures belongs to one.
 bool Covers(const QRectF& r, QPointF p) {
@@ -77,6 +81,7 @@ BoardView::BoardView(const ViewState& view, QWidget* parent)
     });
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAutoFillBackground(false);
+    setFocusPolicy(Qt::StrongFocus);  // the keyboard plays on the board
     InstallBoardAccessible();
 }
 
@@ -207,7 +212,7 @@ std::vector<BoardView::Drawn> BoardView::Elements() const {
 
 void BoardView::Sync() {
     std::vector<Drawn> now = Elements();
-    QRegion changed;
+    QRegion changed = CursorChange();
     if (synced_.size() != now.size()) {
         changed = rect();
     } else {
@@ -259,6 +264,7 @@ void BoardView::paintEvent(QPaintEvent* event) {
         const QPixmap& band = i < 2 ? art.horizontalPiece() : art.verticalPiece();
         painter.drawPixmap(placed(drawn[FirstPiece + i].area), band, QRectF(band.rect()));
     }
+    PaintCursor(painter, exposed);
 
     // The clock strip and the labels stay readable over a path along the border.
     if (shows(Backing))
@@ -314,5 +320,59 @@ void BoardView::mouseReleaseEvent(QMouseEvent* event) {
     else if (pressedLabel1 && label1At(pos))
         emit label1Clicked();
 }
+
+// ---------------------------------------------------------------- the focus frame
+
+bool BoardView::cursorShown() const { return view_.cursor.shown && hasFocus(); }
+
+QRectF BoardView::cursorRect() const {
+    const qreal dpr = devicePixelRatioF();
+    const qreal width = std::max(qreal(1), std::round(CursorWidth * scale() * dpr)) / dpr;
+    return pictureRect(IndexOf(view_.cursor.row, view_.cursor.col))
+        .adjusted(-width, -width, width, width);
+}
+
+QRegion BoardView::CursorChange() {
+    const QRect now = cursorShown() ? cursorRect().toAlignedRect() : QRect();
+    if (now == cursorPainted_) return {};
+    const QRegion changed = QRegion(cursorPainted_) + QRegion(now);
+    cursorPainted_ = now;
+    return changed;
+}
+
+// Over the tiles and the path, so it shows on a tile and on an empty cell alike. The face
+// inside it stays uncovered, red frame and all, and so does a selected neighbour's red
+// edge where the frame crosses it.
+void BoardView::PaintCursor(QPainter& painter, const QRect& exposed) const {
+    if (!cursorShown() || !cursorRect().toAlignedRect().intersects(exposed)) return;
+    const BoardCursor& cursor = view_.cursor;
+    QPainterPath band;  // the space between the two edges: rectangles filled odd-even
+    band.addRect(cursorRect());
+    band.addRect(pictureRect(IndexOf(cursor.row, cursor.col)));
+    const qreal dpr = devicePixelRatioF();
+    const qreal edge = std::max(qreal(1), std::round(scale() * dpr)) / dpr;  // as the artwork's
+    QPainterPath kept;
+    for (int row = std::max(1, cursor.row - 1); row <= std::min(Rows, cursor.row + 1); ++row) {
+        for (int col = std::max(1, cursor.col - 1); col <= std::min(Cols, cursor.col + 1); ++col) {
+            const CellPicture& pic = view_.Image2[IndexOf(row, col)];
+            if (!pic.visible || !pic.face.highlighted) continue;
+            const QRectF face = pictureRect(IndexOf(row, col));
+            kept.addRect(face);
+            kept.addRect(face.adjusted(edge, edge, -edge, -edge));
+        }
+    }
+    painter.fillPath(kept.isEmpty() ? band : band.subtracted(kept), CursorColour);
+}
+
+// Only the frame changes with the focus: the rest of the board keeps its pixels.
+void BoardView::focusInEvent(QFocusEvent*) {
+    update(CursorChange());
+    // After the toolkit has told assistive technology that the board has the focus: within
+    // it, the cursor's cell has it.
+    QMetaObject::invokeMethod(
+        this, [this] { NotifyBoardFocus(*this); }, Qt::QueuedConnection);
+}
+
+void BoardView::focusOutEvent(QFocusEvent*) { update(CursorChange()); }
 
 }  // namespace tilvara::ui

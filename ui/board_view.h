@@ -52,6 +52,10 @@ public:
     // the template only where no cell picture lies.
     int indexAt(QPointF pos) const;
     bool label1At(QPointF pos) const;
+    // The board cursor shows as a focus frame while the board has the keyboard focus.
+    bool cursorShown() const;
+    // The frame's outer edge: round the cursor's cell, outside its face.
+    QRectF cursorRect() const;
 
 signals:
     void cellClicked(int index);
@@ -61,6 +65,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     // One painted element: where it shows and what it shows, so a change of either repaints
@@ -79,6 +85,9 @@ private:
     // A design rectangle in the widget, edges snapped to device pixels.
     QRectF placed(const QRectF& designPixels) const;
     QPointF offset() const;
+    // What to repaint for the focus frame since it was last painted: its old and new place.
+    QRegion CursorChange();
+    void PaintCursor(QPainter& painter, const QRect& exposed) const;
 
     const ViewState& view_;
     std::unique_ptr<Artwork> artwork_;
@@ -87,6 +96,7 @@ private:
     QElapsedTimer sincePaint_;
     QRegion pending_;
     QTimer nextFrame_;
+    QRect cursorPainted_;
     int pressedIndex_ = -1;
     bool pressedLabel1_ = false;
 };

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStyle>
@@ -19,12 +20,26 @@ namespace tilvara::ui {
 
 namespace {
 
-// The core's key codes for the keys it answers.
-int KeyCodeOf(int qtKey) {
+// The core's key codes for the keys it answers. The window's commands come from any of its
+// widgets; the board's own keys only while the board has the focus, so that after Alt the
+// arrows and Return still walk the menu bar.
+int KeyCodeOf(int qtKey, bool onBoard) {
     switch (qtKey) {
         case Qt::Key_Escape: return KeyEscape;
         case Qt::Key_F1: return KeyF1;
         case Qt::Key_F2: return KeyF2;
+        case Qt::Key_F10: return KeyF10;
+        default: break;
+    }
+    if (!onBoard) return 0;
+    switch (qtKey) {
+        case Qt::Key_Left: return KeyLeft;
+        case Qt::Key_Up: return KeyUp;
+        case Qt::Key_Right: return KeyRight;
+        case Qt::Key_Down: return KeyDown;
+        case Qt::Key_Space: return KeySpace;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return KeyReturn;
         default: return 0;
     }
 }
@@ -33,7 +48,11 @@ int KeyCodeOf(int qtKey) {
 
 Form1::Form1(frmSplash* help, QWidget* parent) : QMainWindow(parent), help_(help) {
     host_ = std::make_unique<QtHost>(
-        this, [this](TimerId id) { OnTick(id); }, [this] { Refresh(); });
+        this, [this](TimerId id) { OnTick(id); },
+        [this] {
+            Refresh();
+            FocusBoard();
+        });
     game_ = std::make_unique<Game>(*host_, random_, clock_);
     game_->Form_Load();
 
@@ -51,7 +70,7 @@ Form1::Form1(frmSplash* help, QWidget* parent) : QMainWindow(parent), help_(help
     // F1, F2 and Esc reach the game whichever child has the focus and whether or not
     // their menu items are enabled.
     qApp->installEventFilter(this);
-    setAccessibleName(QStringLiteral("Tilvara"));
+    if (help_) connect(help_, &QDialog::finished, this, &Form1::FocusBoard);
     board_->setAccessibleName(QStringLiteral("棋盘"));
     menuBar()->setAccessibleName(QStringLiteral("菜单栏"));
     Refresh();
@@ -99,11 +118,36 @@ void Form1::OnMenu(const QString& name) {
         // Modal to this window and made afresh for each opening; the clock goes on behind it.
         auto* about = new frmAbout(this);
         about->setAttribute(Qt::WA_DeleteOnClose);
+        connect(about, &QDialog::finished, this, &Form1::FocusBoard);
         about->open();
     } else {
         game_->Menu_Click(name.toStdString());
+        FocusBoard();  // a new deal, say, is played on the board
     }
     Refresh();
+}
+
+// The board takes the keys when a game is dealt and whenever the last box or window over
+// the main window closes: without a window manager nothing else would give them back.
+void Form1::FocusBoard() {
+    if (game_->Unloaded() || !isVisible() || QApplication::activeModalWidget()) return;
+    activateWindow();
+    board_->setFocus(Qt::OtherFocusReason);
+}
+
+// F10, as desktop applications here have it: the first menu opens, its first item ready
+// for Return.
+void Form1::OpenFirstMenu() {
+    const std::vector<Menu>& menus = game_->View().menus;
+    QAction* opener = menus.empty() ? nullptr : action(QString::fromStdString(menus[0].name));
+    QMenu* menu = opener ? opener->menu() : nullptr;
+    if (!menu || !opener->isEnabled()) return;
+    menuBar()->setActiveAction(opener);
+    for (QAction* item : menu->actions()) {
+        if (!item->isEnabled()) continue;
+        menu->setActiveAction(item);
+        break;
+    }
 }
 
 void Form1::OnTick(TimerId id) {
@@ -126,7 +170,10 @@ void Form1::OnTick(TimerId id) {
 void Form1::Refresh() {
     const ViewState& view = game_->View();
     const QString caption = QString::fromStdString(view.caption);
-    if (windowTitle() != caption) setWindowTitle(caption);
+    if (windowTitle() != caption) {
+        setWindowTitle(caption);
+        setAccessibleName(caption);  // what a screen reader calls the window, and tells anew
+    }
     for (const Menu& menu : view.menus) {
         for (const MenuItem& item : menu.items) {
             QAction* action = actions_.value(QString::fromStdString(item.name));
@@ -144,13 +191,14 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
         auto* key = static_cast<QKeyEvent*>(event);
-        const int code = KeyCodeOf(key->key());
-        // Holding F1 or F2 must not spend every hint or reshuffle: one command a press.
-        if (key->isAutoRepeat() && (code == KeyF1 || code == KeyF2)) return true;
+        const int code = KeyCodeOf(key->key(), watched == board_.get());
         if (code != 0) {
-            game_->Form_KeyDown(code);
-            if (!game_->Unloaded()) Refresh();
-            return true;
+            // The core decides which keys repeat while held.
+            const KeyAnswer answer = game_->Form_KeyDown(code, key->isAutoRepeat());
+            if (game_->Unloaded()) return true;
+            if (answer == KeyAnswer::OpenFirstMenu) OpenFirstMenu();
+            Refresh();
+            return answer != KeyAnswer::NotMine;
         }
     }
     return QMainWindow::eventFilter(watched, event);

@@ -42,6 +42,8 @@ private:
     void FitScreen();
     void OnMenu(const QString& name);
     void OnTick(TimerId id);
+    void FocusBoard();
+    void OpenFirstMenu();
 
     SystemRandom random_;
     SystemClock clock_;

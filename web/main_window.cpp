@@ -91,16 +91,27 @@ void Form1::Refresh() {
 
     if (all || view.caption != was.caption) page::SetCaption(view.caption);
 
+    // From the first deal on, every cell is there for the keyboard and a screen reader, an
+    // empty one too; before it none is.
+    const bool cellsShown = view.cursor.shown;
+    const bool cellsChanged = all || cellsShown != was.cursor.shown;
     for (int i = 0; i <= CellCount; ++i) {
         const CellPicture& now = view.Image2[i];
         CellPicture& before = was.cells[i];
         if (all || !SamePlace(now, before))
             page::PlaceCell(i, Px(now.left), Px(now.top), Px(now.width), Px(now.height));
-        if (i > 0 && (all || !(now.face == before.face) || now.visible != before.visible)) {
+        if (i > 0 &&
+            (cellsChanged || !(now.face == before.face) || now.visible != before.visible)) {
             page::PaintCell(i, std::string(PictureFile(now.face.kind)), now.face.highlighted,
-                            now.visible, CellName(view, i));
+                            now.visible, cellsShown, CellName(view, i));
         }
         before = now;
+    }
+    if (all || !(view.cursor == was.cursor)) {
+        const CellPicture& at = view.Image2[IndexOf(view.cursor.row, view.cursor.col)];
+        page::PaintCursor(IndexOf(view.cursor.row, view.cursor.col), Px(at.left), Px(at.top),
+                          Px(at.width), Px(at.height), view.cursor.shown);
+        was.cursor = view.cursor;
     }
 
     // Across first, as the page holds them.
@@ -185,9 +196,13 @@ void Form1::Menu(int menu, int item) {
     Refresh();
 }
 
-void Form1::KeyDown(int keyCode) {
-    game_->Form_KeyDown(keyCode);
+bool Form1::KeyDown(int keyCode, bool repeat) {
+    const KeyAnswer answer = game_->Form_KeyDown(keyCode, repeat);
+    if (game_->Unloaded()) return true;
+    // F10, as desktop applications have it: the first menu opens, its first item ready.
+    if (answer == KeyAnswer::OpenFirstMenu) page::OpenMenu(0);
     Refresh();
+    return answer != KeyAnswer::NotMine;
 }
 
 void Form1::Tick(TimerId id) {

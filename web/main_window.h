@@ -30,7 +30,8 @@ public:
     void Label1Click();
     // A menu item by its place in the menu bar.
     void Menu(int menu, int item);
-    void KeyDown(int keyCode);
+    // A key for the core; false when it is none of the window's and the browser may have it.
+    bool KeyDown(int keyCode, bool repeat);
     void Tick(TimerId id);
 
 private:
@@ -43,6 +44,7 @@ private:
         std::array<Piece, 4> pieces{};
         std::array<Label, 4> labels{};
         Label startLine;
+        BoardCursor cursor;
         Box backing, bar;
         std::vector<std::vector<bool>> enabled;
     };

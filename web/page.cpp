@@ -14,9 +14,16 @@ EM_JS(void, js_build, (int rows, int cols, double width, double height), {
 EM_JS(void, js_place, (int index, double left, double top, double width, double height), {
     TilvaraPage.place(index, left, top, width, height);
 });
-EM_JS(void, js_cell, (int index, const char* picture, int lit, int visible, const char* name), {
-    TilvaraPage.cell(index, UTF8ToString(picture), lit, visible, UTF8ToString(name));
+EM_JS(void, js_cell, (int index, const char* picture, int lit, int visible, int shown,
+                      const char* name), {
+    TilvaraPage.cell(index, UTF8ToString(picture), lit, visible, shown, UTF8ToString(name));
 });
+EM_JS(void, js_cursor, (int index, double left, double top, double width, double height,
+                        int shown), {
+    TilvaraPage.cursor(index, left, top, width, height, shown);
+});
+EM_JS(int, js_board_has_focus, (), { return TilvaraPage.boardHasFocus(); });
+EM_JS(void, js_focus_board, (), { TilvaraPage.focusBoard(); });
 EM_JS(void, js_piece, (int n, double left, double top, double width, double height, int on), {
     TilvaraPage.piece(n, left, top, width, height, on);
 });
@@ -85,10 +92,18 @@ void PlaceCell(int index, double left, double top, double width, double height) 
     js_place(index, left, top, width, height);
 }
 
-void PaintCell(int index, const std::string& picture, bool highlighted, bool visible,
+void PaintCell(int index, const std::string& picture, bool highlighted, bool visible, bool shown,
                const std::string& name) {
-    js_cell(index, picture.c_str(), highlighted, visible, name.c_str());
+    js_cell(index, picture.c_str(), highlighted, visible, shown, name.c_str());
 }
+
+void PaintCursor(int index, double left, double top, double width, double height, bool shown) {
+    js_cursor(index, left, top, width, height, shown);
+}
+
+bool BoardHasFocus() { return js_board_has_focus() != 0; }
+
+void FocusBoard() { js_focus_board(); }
 
 void PaintPiece(int n, double left, double top, double width, double height, bool visible) {
     js_piece(n, left, top, width, height, visible);

@@ -11,9 +11,16 @@ namespace tilvara::web::page {
 // The 145 cell pictures of the board (0 is the template) and the design size of the area.
 void Build(int rows, int cols, double width, double height);
 void PlaceCell(int index, double left, double top, double width, double height);
-// picture is the file stem of a tile picture, "" for none; name is the cell's accessible name.
-void PaintCell(int index, const std::string& picture, bool highlighted, bool visible,
+// picture is the file stem of a tile picture, "" for none; visible says whether it shows a
+// tile, shown whether the cell is there at all (from the first deal on, empty or not); name is
+// its accessible name.
+void PaintCell(int index, const std::string& picture, bool highlighted, bool visible, bool shown,
                const std::string& name);
+// The keyboard's frame around cell picture index (its box given), drawn while the board has
+// the focus; it also tells a screen reader which cell has the focus.
+void PaintCursor(int index, double left, double top, double width, double height, bool shown);
+bool BoardHasFocus();
+void FocusBoard();
 // Pieces 0 and 1 run across, 2 and 3 down.
 void PaintPiece(int n, double left, double top, double width, double height, bool visible);
 // The status lines in reading order: Label4, Label2, Label3, Label1.

@@ -85,13 +85,24 @@ const TilvaraPage = (() => {
         new ResizeObserver(fit).observe($('client'));
     }
 
-    function cell(index, picture, lit, visible, name) {
+    function cell(index, picture, lit, visible, shown, name) {
         const element = cells[index];
         element.style.setProperty('--picture', picture ? `url(art/${picture}.svg)` : 'none');
-        element.classList.toggle('lit', !!lit);
-        element.classList.toggle('gone', !visible);
+        element.classList.toggle('lit', !!(lit && visible));
+        element.classList.toggle('empty', !visible);
+        element.classList.toggle('gone', !shown);
         attr(element, 'aria-selected', lit && visible ? 'true' : 'false');
         attr(element, 'aria-label', name);
+    }
+
+    // The frame stands three design pixels outside the cell; the board names the cell as its
+    // active descendant, which is how a screen reader follows the focus inside it.
+    function cursor(index, left, top, width, height, shown) {
+        const frame = $('cursor');
+        box(frame, left - 3, top - 3, width + 6, height + 6);
+        frame.classList.toggle('shown', !!shown);
+        if (shown) attr($('board'), 'aria-activedescendant', cells[index].id);
+        else $('board').removeAttribute('aria-activedescendant');
     }
 
     // ---- menus: a menu bar of buttons, each opening a list of items
@@ -153,7 +164,8 @@ const TilvaraPage = (() => {
         openMenu = m;
         menu.list.hidden = false;
         attr(menu.button, 'aria-expanded', 'true');
-        (focusFirst ? menu.items[0] : menu.button).focus();
+        const first = menu.items.find((item) => item.getAttribute('aria-disabled') !== 'true');
+        (focusFirst && first ? first : menu.button).focus();
     }
 
     // toButton keeps the focus on the menu bar; otherwise it goes back to the board.
@@ -167,8 +179,8 @@ const TilvaraPage = (() => {
     }
 
     // Arrow keys, Home/End, Enter and Space move through the menus; Esc closes the open one
-    // and, on a closed title, leaves the menu bar for the board. F1 and F2 do nothing while
-    // a menu is open, and never reach the browser.
+    // and, on a closed title, leaves the menu bar for the board, as F10 does. F1 and F2 do
+    // nothing while a menu is open, and never reach the browser.
     function menuKey(event) {
         const titles = menus.map((menu) => menu.button);
         const t = titles.indexOf(document.activeElement);
@@ -215,6 +227,11 @@ const TilvaraPage = (() => {
             case 'F2':
                 if (openMenu >= 0) take();
                 return undefined;
+            case 'F10':
+                // Again: the menu closes, as on the desktop.
+                if (openMenu < 0) return undefined;
+                closeMenus(false);
+                return take();
             default:
                 return undefined;
         }
@@ -397,6 +414,9 @@ const TilvaraPage = (() => {
         build,
         place: (index, left, top, width, height) => box(cells[index], left, top, width, height),
         cell,
+        cursor,
+        boardHasFocus: () => document.activeElement === $('board'),
+        focusBoard: () => $('board').focus(),
         piece(n, left, top, width, height, on) {
             const element = $('pieces').children[n];
             box(element, left, top, width, height);

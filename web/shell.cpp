@@ -73,10 +73,21 @@ std::string LinkAddress(std::string_view target) {
     return "https://" + std::string(target);
 }
 
-int KeyCodeOf(const Key& k) {
+// The core's key codes for the keys it answers. The window's commands come from anywhere in
+// it; the board's own keys only while the board has the focus, so that on the menu bar the
+// arrows and Return still walk the menus.
+int KeyCodeOf(const Key& k, bool onBoard) {
     if (k.key == "Escape") return KeyEscape;
     if (k.key == "F1") return KeyF1;
     if (k.key == "F2") return KeyF2;
+    if (k.key == "F10") return KeyF10;
+    if (!onBoard) return 0;
+    if (k.key == "ArrowLeft") return KeyLeft;
+    if (k.key == "ArrowUp") return KeyUp;
+    if (k.key == "ArrowRight") return KeyRight;
+    if (k.key == "ArrowDown") return KeyDown;
+    if (k.key == " ") return KeySpace;
+    if (k.key == "Enter") return KeyReturn;
     return 0;
 }
 
@@ -157,7 +168,10 @@ void Shell::Dismiss(int window) {
             if (closing.closed) closing.closed();
             break;
     }
-    if (form_) form_->Refresh();
+    if (!form_) return;
+    form_->Refresh();
+    // The board takes the keys again once the last window over the main window is gone.
+    if (MainWindowActive()) page::FocusBoard();
 }
 
 void Shell::ControlClick(int window, std::string_view control) {
@@ -259,10 +273,14 @@ void Shell::Menu(int menu, int item) {
 }
 
 bool Shell::KeyDown(const Key& key) {
-    // F1 would open the browser's help and Esc stop the page: never, whoever gets the key.
-    const bool reserved = key.key == "F1" || key.key == "F2" || key.key == "Escape";
-    // Holding a key must not spend every hint or close box after box: one act a press.
-    const bool fresh = keysDown_.insert(key.code).second && !key.repeat;
+    // F1 would open the browser's help, F10 its menu and Esc stop the page: never, whoever
+    // gets the key.
+    const bool reserved =
+        key.key == "F1" || key.key == "F2" || key.key == "F10" || key.key == "Escape";
+    // A held key: the browser flags its repeats, though not always; a key still down is one
+    // too. The core decides which keys act again while held; boxes close once a press.
+    const bool repeat = !keysDown_.insert(key.code).second || key.repeat;
+    const bool fresh = !repeat;
     if (!windows_.empty()) {
         const Window& top = windows_.back();
         const bool closes = top.kind == Kind::Rules ? TypesCharacter(key)
@@ -271,10 +289,9 @@ bool Shell::KeyDown(const Key& key) {
         if (fresh) Dismiss(top.id);
         return true;
     }
-    const int code = KeyCodeOf(key);
-    if (code == 0 || !MainWindowActive()) return reserved;
-    if (fresh) form_->KeyDown(code);
-    return true;
+    if (!MainWindowActive()) return reserved;
+    const int code = KeyCodeOf(key, page::BoardHasFocus());
+    return (code != 0 && form_->KeyDown(code, repeat)) || reserved;
 }
 
 void Shell::KeyUp(const std::string& code) { keysDown_.erase(code); }

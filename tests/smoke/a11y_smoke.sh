@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Reads the game through the accessibility bus (at-spi), as a screen reader does: the board
-# lists its 144 cells, the status lines and the clock, a cell can be selected through its
-# action, and the clock's seconds reach listeners. Runs its own D-Bus session and Xvfb.
+# lists its 144 cells, the status lines and the clock; played by keys alone through the X
+# server, the cursor's cell takes the focus, selections and a removed pair are announced and
+# the window is named by its caption; F10 opens the game menu; a cell can be selected
+# through its action, and the clock's seconds reach listeners. Runs its own D-Bus session and
+# Xvfb.
 set -euo pipefail
 binary=${1:?usage: a11y_smoke.sh path/to/tilvara}
 if [ -z "${A11Y_SMOKE_SESSION:-}" ]; then
@@ -23,23 +26,28 @@ pid=$!
 splash=$(wait_window --all --pid "$pid" --name Tilvara) || { echo "a11y_smoke: no rules window"; exit 1; }
 xdotool windowfocus --sync "$splash" 2>/dev/null || true
 xdotool key a
-wait_window --name '^Tilvara$' >/dev/null || { echo "a11y_smoke: no main window"; exit 1; }
+main=$(wait_window --name '^Tilvara$') || { echo "a11y_smoke: no main window"; exit 1; }
 
-/usr/bin/python3 - "$pid" <<'PY'
-import re, sys, time
+/usr/bin/python3 - "$pid" "$main" "$(dirname "$0")/../../scripts" <<'PY'
+import re, subprocess, sys, time
 import pyatspi
+from gi.repository import GLib
 
 def fail(text):
     print("a11y_smoke:", text)
     sys.exit(1)
 
+context = GLib.MainContext.default()
+
 def poll(what, test, seconds=20):
     end = time.time() + seconds
     while time.time() < end:
+        while context.iteration(False):  # events heard meanwhile
+            pass
         value = test()
         if value:
             return value
-        time.sleep(0.2)
+        time.sleep(0.1)
     fail(what)
 
 def find(root, pred):
@@ -87,18 +95,98 @@ seconds = clock.queryValue().currentValue
 if clock.getRole() != pyatspi.ROLE_PROGRESS_BAR or not 400 <= seconds <= 452:
     fail(f"clock {clock.getRoleName()} {seconds}")
 
+# Played by keyboard alone, keys through the X server: what a screen reader hears.
+sys.path.insert(0, sys.argv[3])
+from drive_game import linkable
+events = []
+
+def heard(event):
+    try:
+        events.append((event.type, event.source.name, event.detail1))
+    except Exception:  # a source gone meanwhile
+        pass
+
+for kind in ("focus:", "object:state-changed:selected", "object:property-change:accessible-name"):
+    pyatspi.Registry.registerEventListener(heard, kind)
+
+def keys(*names):
+    if names[1:]:
+        subprocess.run(["xdotool", *names], check=True)
+
+def at(cell):
+    return f"第{cell[0]}行第{cell[1]}列"
+
+def cursor():
+    """The cell of the last focus event."""
+    for kind, name, _ in reversed(events):
+        m = pattern.match(name)
+        if kind == "focus:" and m:
+            return int(m.group(1)), int(m.group(2))
+
+def move_to(cell):
+    (row, col), cell_of = cursor(), cells[(cell[0] - 1) * 18 + cell[1] - 1]
+    keys("key", *["Down"] * (cell[0] - row), *["Up"] * (row - cell[0]),
+         *["Right"] * (cell[1] - col), *["Left"] * (col - cell[1]))
+    poll(f"no focus event for {at(cell)}", lambda: cursor() == cell)
+    if not cell_of.getState().contains(pyatspi.STATE_FOCUSED):
+        fail(f"{at(cell)} has the cursor but not the focus")
+
+def selected(cell, value):
+    return any(kind.endswith(":selected") and name.endswith(at(cell)) and d == value
+               for kind, name, d in events)
+
+keys("windowfocus", "--sync", sys.argv[2])
+# The bus learns of the listeners a little later: step until a move is heard.
+steps = iter(range(200))
+poll("no focus event for the board cursor",
+     lambda: cursor() or keys("key", "Left" if next(steps) % 2 else "Right"))
+faces = {(i // 18 + 1, i % 18 + 1): names[i].split()[0] for i in range(144)}
+a, b = linkable(faces)
+x = next(c for c in sorted(faces) if faces[c] != faces[a])
+move_to(x)
+keys("key", "space")
+poll(f"selecting {at(x)} is not announced", lambda: selected(x, 1))
+move_to(a)
+keys("key", "space")
+poll("the wrong pair's second cell is not announced", lambda: selected(x, 0) and selected(a, 1))
+move_to(b)
+keys("key", "space")
+poll("the pair is not removed",
+     lambda: all(cells[(c[0] - 1) * 18 + c[1] - 1].name == f"空 {at(c)}" for c in (a, b)))
+poll("the window's name does not follow its caption", lambda: frame.name == "142")
+
+# F10 opens the game menu; Return deals, and the cursor starts again at the top left.
+start_item = find(frame, lambda x: x.getRole() == pyatspi.ROLE_MENU_ITEM and x.name == "开始")
+keys("key", "F10")
+poll("F10 does not open the game menu", lambda: start_item.getState().contains(pyatspi.STATE_SHOWING))
+events.clear()
+keys("key", "Return")
+poll("no focus at row 1, column 1 after a deal", lambda: cursor() == (1, 1))
+keys("keydown", "Right")  # held, it walks on
+try:
+    poll("a held arrow does not walk to the last column", lambda: cursor() == (1, 18))
+finally:
+    keys("keyup", "Right")
+# The second reshuffle has none left: a box. Once it closes, the board has the focus again.
+keys("key", "F2", "F2")
+box = poll("no box after the second reshuffle", lambda: subprocess.run(
+    ["xdotool", "search", "--onlyvisible", "--name", "^提示$"],
+    capture_output=True, text=True).stdout.split())
+events.clear()
+keys("windowfocus", "--sync", box[0])
+keys("key", "Return")
+poll("the board does not take the focus back after a box", lambda: cursor() == (1, 18))
+
 # Pressing a cell selects it.
 cell = board.getChildAtIndex(20)
 cell.queryAction().doAction(0)
 poll("a pressed cell is not selected", lambda: cell.getState().contains(pyatspi.STATE_SELECTED))
 
 # Listeners hear the clock count down.
-from gi.repository import GLib
-heard = []
-pyatspi.Registry.registerEventListener(lambda e: heard.append(e.source.name),
+seconds_heard = []
+pyatspi.Registry.registerEventListener(lambda e: seconds_heard.append(e.source.name),
                                        "object:property-change:accessible-value")
-context = GLib.MainContext.default()
-poll("the clock's seconds are not announced",
-     lambda: [context.iteration(False), "剩余时间" in heard][1], 5)
-print(f"a11y_smoke: 144 cells ({names[0]} ...), {labels}, clock {seconds:.0f} s")
+poll("the clock's seconds are not announced", lambda: "剩余时间" in seconds_heard, 5)
+print(f"a11y_smoke: 144 cells ({names[0]} ...), {labels}, clock {seconds:.0f} s; "
+      f"by keyboard {at(x)}, then {at(a)} and {at(b)}")
 PY

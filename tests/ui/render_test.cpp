@@ -26,7 +26,7 @@ private slots:
         QVERIFY(form.height() < form.sizeHint().height());
         form.resize(form.sizeHint());
         form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(QTest::qWaitForWindowActive(&form));  // the board has the focus: the frame shows
         QCOMPARE(form.board().devicePixelRatioF(), 2.0);
         form.action("hard1")->trigger();
         Game& game = form.game();
@@ -55,6 +55,12 @@ private slots:
         QCOMPARE(at(midX, sel.top), red);
         QCOMPARE(at(midX, sel.top + 7.5), red);
         QVERIFY(at(midX, sel.top + 15) != red);
+        // The click put the cursor there: its focus frame, three design pixels wide, stands
+        // outside the face.
+        const QColor blue(0, 150, 255);
+        QCOMPARE(at(midX, sel.top - 7.5), blue);
+        QCOMPARE(at(midX, sel.top - 37.5), blue);
+        QVERIFY(at(midX, sel.top - 52.5) != blue);
         // The band's red middle runs down the centre line of column 3 from border row 0 to
         // the tile; up on the clock strip the clock is drawn over the band.
         const double row0 = 967.5 - 735;

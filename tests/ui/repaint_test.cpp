@@ -64,7 +64,7 @@ private slots:
         Form1 form;
         form.host().setMessageHandler([](const QString&) {});
         form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(QTest::qWaitForWindowActive(&form));  // the board has the focus, and its frame
         form.action("hard1")->trigger();
         Settle();
         PaintLog log(&form.board());
@@ -76,10 +76,16 @@ private slots:
 
         const auto [a, b] = reference::FirstLinkableIndices(form.game().board);
         QVERIFY(a > 0);
+        const QRect frameFrom = form.board().cursorRect().toAlignedRect();
         QTest::mouseClick(&form.board(), Qt::LeftButton, {}, CellRect(form, a).center());
         QVERIFY(form.game().View().Image2[a].face.highlighted);
+        // The cell, and the focus frame that the click moved there.
+        const QRect frameTo = form.board().cursorRect().toAlignedRect();
+        QVERIFY(form.board().cursorShown());
+        QRegion expected(CellRect(form, a));
+        if (frameTo != frameFrom) expected += QRegion(frameFrom) + frameTo;
         QTRY_VERIFY(!WithoutClock(form, log.paints).isEmpty());
-        QCOMPARE(WithoutClock(form, log.paints).first().boundingRect(), CellRect(form, a));
+        QCOMPARE(WithoutClock(form, log.paints).first(), expected);
     }
 
     void removalHoldsItsPathWithAFewPaints() {

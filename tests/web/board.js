@@ -10,8 +10,8 @@ async function readBoard(page) {
             const name = cell.getAttribute('aria-label');
             const [, picture, row, col] = name.match(/^(\S+) 第(\d+)行第(\d+)列$/);
             const shown = cell.checkVisibility({ visibilityProperty: true });
-            return { id: cell.id, name, picture: shown ? picture : '', row: +row, col: +col,
-                selected: cell.getAttribute('aria-selected') === 'true' };
+            return { id: cell.id, name, picture: shown && picture !== '空' ? picture : '',
+                row: +row, col: +col, selected: cell.getAttribute('aria-selected') === 'true' };
         }));
 }
 

@@ -27,10 +27,11 @@ before(async () => {
             '--disable-component-update', '--disable-sync', '--no-first-run'],
     });
     context = await browser.newContext({ viewport: { width: 1000, height: 640 } });
-    // For the test's checks inside the page: whether an element shows, a status line's text.
+    // For the test's checks inside the page: whether a cell holds a tile (its name says so),
+    // a status line's text.
     await context.addInitScript(() => {
-        window.shown = (id) =>
-            document.getElementById(id).checkVisibility({ visibilityProperty: true });
+        window.tile = (id) =>
+            !document.getElementById(id).getAttribute('aria-label').startsWith('空');
         window.label = (n) => document.querySelectorAll('#labels .label')[n].textContent;
     });
     // No network here: the maker's pages answer from the test.
@@ -63,7 +64,7 @@ const startLine = () => page.evaluate(() => {
     return document.getElementById(board.getAttribute('aria-describedby')).textContent;
 });
 const dealt = () =>
-    until(() => document.querySelectorAll('#board .cell:not(.gone)').length === 144);
+    until(() => document.querySelectorAll('#board .cell:not(.gone, .empty)').length === 144);
 // Until status line n reads as the pattern says.
 const untilLabel = (n, pattern) =>
     until(([i, source]) => new RegExp(source).test(label(i)), [n, pattern.source]);
@@ -85,7 +86,7 @@ async function removeSelected(a, b) {
     await page.click(`#${b.id}`);
     for (;;) {
         await until(([x, y]) =>
-            document.querySelector('dialog.box[open]') || (!shown(x) && !shown(y)), [a.id, b.id]);
+            document.querySelector('dialog.box[open]') || (!tile(x) && !tile(y)), [a.id, b.id]);
         const box = await page.$('dialog.box[open] p');
         if (!box || !(await box.textContent()).startsWith('奖励')) return;
         await page.keyboard.press('Enter');
@@ -155,7 +156,7 @@ test('a deal, a selection, and a removal whose path shows during the hold', asyn
         window.seen = [];
         new MutationObserver(() => window.seen.push({
             pieces: document.querySelectorAll('.piece.on').length,
-            tileShown: shown(first),
+            tileShown: tile(first),
         })).observe(document.getElementById('pieces'), { subtree: true, attributes: true });
     }, a.id);
     await removeSelected(a, b);
@@ -164,8 +165,44 @@ test('a deal, a selection, and a removal whose path shows during the hold', asyn
         'the path showed while the pair was still there');
     assert.equal(seen.at(-1).pieces, 0, 'and went with the pair');
     await until(() => document.title === '142');
+    // The emptied cells stay, named empty, for the keyboard's cursor and a screen reader.
+    assert.equal(await visibleCells().count(), 144);
     await untilLabel(3, /^还有\d+个连通!$/);
 });
+
+test('the keyboard plays: arrows move the cursor, Space and Return click, F10 opens 游戏',
+    async () => {
+        const board = page.getByRole('grid', { name: '棋盘' });
+        const focused = () => board.getAttribute('aria-activedescendant');
+        await board.focus();
+        const [a, b] = firstPair(await readBoard(page));
+        // The cursor stands where the last click was: walk it from there to each tile.
+        const walk = async (to) => {
+            const from = await page.evaluate((id) => {
+                const name = document.getElementById(id).getAttribute('aria-label');
+                return name.match(/第(\d+)行第(\d+)列/).slice(1).map(Number);
+            }, await focused());
+            const steps = [[to.row - from[0], 'ArrowDown', 'ArrowUp'],
+                [to.col - from[1], 'ArrowRight', 'ArrowLeft']];
+            for (const [n, more, less] of steps) {
+                for (let i = 0; i < Math.abs(n); ++i)
+                    await page.keyboard.press(n > 0 ? more : less);
+            }
+            assert.equal(await focused(), to.id, 'the screen reader follows the cursor');
+        };
+        await walk(a);
+        await page.keyboard.press('Space');
+        await page.getByRole('gridcell', { name: a.name, selected: true }).waitFor();
+        await walk(b);
+        await page.keyboard.press('Enter');
+        await until(([x, y]) => !tile(x) && !tile(y), [a.id, b.id]);
+        await page.keyboard.press('F10');
+        assert.equal(await page.evaluate(() => document.activeElement.textContent), '开始');
+        await page.keyboard.press('Escape');
+        await page.keyboard.press('Escape'); // off the menu bar, back to the board
+        assert.ok(await board.evaluate((e) => e === document.activeElement));
+        assert.ok(await page.locator('#form1').isVisible(), 'Esc on the menus quits nothing');
+    });
 
 test('F1 marks a pair and F2 reshuffles, one for a press, and the browser keeps out', async () => {
     await page.evaluate(() => {
@@ -188,7 +225,7 @@ test('F1 marks a pair and F2 reshuffles, one for a press, and the browser keeps 
     await page.keyboard.press('F2');
     await untilLabel(0, /^0次重排,F2键$/);
     await until((old) => [...document.querySelectorAll('#board [role=gridcell]')]
-        .some((c, i) => shown(c.id) && !c.getAttribute('aria-label').startsWith(old[i])), before);
+        .some((c, i) => tile(c.id) && !c.getAttribute('aria-label').startsWith(old[i])), before);
     const after = (await readBoard(page)).map((c) => c.picture);
     assert.deepEqual([...after].sort(), [...before].sort(), 'the same tiles, moved');
     assert.equal(await label(1), '还有4次提示,F1键', 'one hint for one held key');
