@@ -154,9 +154,13 @@ int Shell::Open(Kind kind, std::function<void()> closed) {
     return id;
 }
 
+std::vector<Shell::Window>::iterator Shell::FindWindow(int window) {
+    return std::find_if(windows_.begin(), windows_.end(),
+                        [window](const Window& w) { return w.id == window; });
+}
+
 void Shell::Dismiss(int window) {
-    const auto it = std::find_if(windows_.begin(), windows_.end(),
-                                 [window](const Window& w) { return w.id == window; });
+    const auto it = FindWindow(window);
     if (it == windows_.end()) return;
     const Window closing = std::move(*it);
     windows_.erase(it);
@@ -175,8 +179,7 @@ void Shell::Dismiss(int window) {
 }
 
 void Shell::ControlClick(int window, std::string_view control) {
-    const auto it = std::find_if(windows_.begin(), windows_.end(),
-                                 [window](const Window& w) { return w.id == window; });
+    const auto it = FindWindow(window);
     if (it != windows_.end() && it->kind == Kind::Rules && RulesWindow::ClosesOnClick(control))
         Dismiss(window);
 }

@@ -68,6 +68,7 @@ private:
     // Puts the texts of the rules and about windows into the page, once.
     void FillWindows();
     int Open(Kind kind, std::function<void()> closed = {});
+    std::vector<Window>::iterator FindWindow(int window);
     void ShowRules();
     void RulesClosed();
     void StopRulesTimer();
