@@ -82,7 +82,7 @@ void Game::NewGame() {
             view_.Image2[IndexOf(i, j)].visible = true;
         }
     }
-    startTime = clock_.Now();
+    startTime = clock_.SteadyNow();  // the wall clock may be set during the level
     const CellPicture& pic113 = view_.Image2[IndexOf(7, 5)];
     view_.Label3.box.top = pic113.top + 2.5 * pic113.height;
     view_.Label1.box.top = view_.Label3.box.top;

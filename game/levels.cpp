@@ -83,7 +83,7 @@ void Game::EndLevel() {
         view_.Image10.left = ClockBarLeft;
         view_.Image10.width = ClockBarWidth;
     }
-    endTime = clock_.Now();
+    endTime = clock_.SteadyNow();
     usedTime = endTime - startTime;
     const std::string used = texts::UsedTimePrefix + FormatElapsed(usedTime);
     if (inTime) {

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <cstdio>
 
 namespace tilvara::ui {
 
@@ -36,6 +37,13 @@ void SetUpApplication(QApplication& app) {
     }
     font.setFamilies(families);
     QApplication::setFont(font);
+}
+
+void WarnWithoutChineseFont() {
+    if (!QFontDatabase::families(QFontDatabase::SimplifiedChinese).isEmpty()) return;
+    std::fprintf(stderr,
+                 "tilvara: no installed font has Chinese characters, so every text shows as "
+                 "boxes; install the package fonts-noto-cjk\n");
 }
 
 }  // namespace tilvara::ui

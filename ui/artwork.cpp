@@ -55,9 +55,11 @@ void LoadResources() {
     (void)loaded;
 }
 
+// At least a device pixel each way, however small the board is shrunk: a painter refuses an
+// empty image, with a warning for every stroke.
 QImage NewImage(QSize logical, qreal dpr) {
-    QImage image(qRound(logical.width() * dpr), qRound(logical.height() * dpr),
-                 QImage::Format_ARGB32_Premultiplied);
+    QImage image(std::max(1, qRound(logical.width() * dpr)),
+                 std::max(1, qRound(logical.height() * dpr)), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     image.setDevicePixelRatio(dpr);
     return image;

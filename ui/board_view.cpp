@@ -193,24 +193,45 @@ std::vector<BoardView::Drawn> BoardView::Elements() const {
         d.text = labels[i]->caption;
         d.box = Px(labels[i]->box);
         if (d.text.empty()) continue;
-        if (static_cast<int>(synced_.size()) == ElementCount) {
+        if (static_cast<int>(synced_.size()) == ElementCount && syncedScale_ == scale()) {
             const Drawn& before = synced_[FirstLabel + i];
             if (before.text == d.text && before.box == d.box) {
                 d.area = before.area;
                 continue;
             }
         }
-        // Measured at the design size; a bold glyph's ink may stand a little outside its
-        // advance, and the scaled font's hinting a little more.
-        d.area =
-            QFontMetricsF(labelFont_, this)
-                .boundingRect(d.box, LabelFlags | Qt::TextDontClip, QString::fromStdString(d.text))
-                .adjusted(-3, -3, 3, 3);
+        d.area = LabelArea(d.text, d.box);
     }
     return drawn;
 }
 
+// Measured as it is painted, in the scaled font at the scaled box: hinting makes a scaled
+// font's text no simple multiple of the design size's. A bold glyph's ink may stand a little
+// outside its advance.
+QRectF BoardView::LabelArea(const std::string& text, const QRectF& box) const {
+    const qreal s = scale();
+    const QRectF painted =
+        QFontMetricsF(scaledLabelFont(), this)
+            .boundingRect(placed(box), LabelFlags | Qt::TextDontClip, QString::fromStdString(text));
+    return QRectF((painted.topLeft() - offset()) / s, painted.size() / s).adjusted(-3, -3, 3, 3);
+}
+
+QFont BoardView::scaledLabelFont() const {
+    QFont font = labelFont_;
+    font.setPointSizeF(LabelPoints * scale());
+    return font;
+}
+
 void BoardView::Sync() {
+    // A resize repainted everything at the new scale, the old texts too if they were still
+    // the view's then: where they stand now is measured anew, and asks for no paint itself.
+    if (syncedScale_ != scale()) {
+        syncedScale_ = scale();
+        for (std::size_t i = FirstLabel; i < synced_.size(); ++i) {
+            if (!synced_[i].text.empty())
+                synced_[i].area = LabelArea(synced_[i].text, synced_[i].box);
+        }
+    }
     std::vector<Drawn> now = Elements();
     QRegion changed = CursorChange();
     if (synced_.size() != now.size()) {
@@ -288,9 +309,7 @@ void BoardView::paintEvent(QPaintEvent* event) {
     const QRectF grid = pictureRect(1).united(pictureRect(CellCount));
     painter.setClipRegion(QRegion(rect()).subtracted(QRegion(grid.toAlignedRect())),
                           Qt::IntersectClip);
-    QFont font = labelFont_;
-    font.setPointSizeF(LabelPoints * scale());
-    painter.setFont(font);
+    painter.setFont(scaledLabelFont());
     painter.setPen(LabelColour);
     for (int i = FirstLabel; i < FirstLabel + 4; ++i) {
         if (!shows(i)) continue;

@@ -79,9 +79,13 @@ private:
         bool operator==(const Drawn&) const = default;
     };
     // The 144 cells, the four path pieces, the clock backing and bar, the four labels, in
-    // painting order. A label's text is measured only when it differs from the last sync.
+    // painting order. A label is measured only when its text or box changed since the last
+    // sync, or the scale did.
     std::vector<Drawn> Elements() const;
     const Artwork& artwork();
+    QFont scaledLabelFont() const;
+    // Where a label's text shows, in design pixels, at the present scale.
+    QRectF LabelArea(const std::string& text, const QRectF& box) const;
     // A design rectangle in the widget, edges snapped to device pixels.
     QRectF placed(const QRectF& designPixels) const;
     QPointF offset() const;
@@ -93,6 +97,7 @@ private:
     std::unique_ptr<Artwork> artwork_;
     QFont labelFont_;
     std::vector<Drawn> synced_;
+    qreal syncedScale_ = 0;  // the scale synced_'s label areas were measured at
     QElapsedTimer sincePaint_;
     QRegion pending_;
     QTimer nextFrame_;

@@ -9,11 +9,12 @@
 #include "ui/startup_guard.h"
 
 int main(int argc, char* argv[]) {
-    tilvara::ui::IgnoreBadScaleFactor();
+    tilvara::ui::IgnoreBadScaleFactors();
     tilvara::ui::StartupGuard startupGuard;
     QApplication app(argc, argv);
     startupGuard.Release();
     tilvara::ui::SetUpApplication(app);
+    tilvara::ui::WarnWithoutChineseFont();
     QApplication::setWindowIcon(tilvara::ui::Artwork::applicationIcon());
     // The main window appears only when the rules window first closes.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -13,6 +13,7 @@
 #include "ui/about_window.h"
 #include "ui/board_accessible.h"
 #include "ui/board_view.h"
+#include "ui/key_state.h"
 #include "ui/qt_host.h"
 #include "ui/splash_window.h"
 
@@ -78,7 +79,9 @@ Form1::Form1(frmSplash* help, QWidget* parent) : QMainWindow(parent), help_(help
 }
 
 // The design size, unless the screen's free area is smaller: then as large as fits, the
-// board keeping its proportions. Room is left for a title bar the window manager adds.
+// board keeping its proportions. Room is left for a title bar the window manager adds. A
+// screen too small for the board's usual minimum (a large scale factor) gets a smaller one,
+// so the window never starts larger than the screen.
 void Form1::FitScreen() {
     const QSize design = board_->sizeHint();
     const QSize chrome = sizeHint() - design;  // the menu bar
@@ -89,7 +92,8 @@ void Form1::FitScreen() {
     const qreal scale = std::min((room.width() - chrome.width()) / qreal(design.width()),
                                  (room.height() - chrome.height()) / qreal(design.height()));
     const QSize fitted =
-        (QSizeF(design) * std::clamp(scale, BoardView::MinimumScale, qreal(1))).toSize();
+        (QSizeF(design) * std::clamp(scale, qreal(0), qreal(1))).toSize().expandedTo(QSize(1, 1));
+    if (scale < BoardView::MinimumScale) board_->setMinimumSize(fitted);
     resize(fitted + chrome);
 }
 
@@ -131,6 +135,8 @@ void Form1::OnMenu(const QString& name) {
 // the main window closes: without a window manager nothing else would give them back.
 void Form1::FocusBoard() {
     if (game_->Unloaded() || !isVisible() || QApplication::activeModalWidget()) return;
+    // A key let go while a box or window blocked this one never reached it.
+    heldKeys_.clear();
     activateWindow();
     board_->setFocus(Qt::OtherFocusReason);
 }
@@ -187,19 +193,49 @@ void Form1::Refresh() {
     NotifyBoardChanges(*board_);
 }
 
+// Holding F1 or F2 must not spend every hint or reshuffle, nor Space click twice: the core
+// takes a key's repeats only where they mean something (the arrows), so the shell must tell
+// them apart. The toolkit's repeat flag misses some repeats under X: X sends each repeat as a
+// release and a press with the same server time; other platforms send presses with no
+// release between. Releases count in every window of the program (a box the key opened takes
+// the release). A screen reader's bridge hands every key on again, a little later and without
+// its time: then a release while the X server still holds the key down is a repeat's.
+bool Form1::RepeatsHeldKey(const QKeyEvent& key) {
+    if (KeyCodeOf(key.key(), true) == 0) return false;
+    HeldKey& held = heldKeys_[key.key()];
+    if (key.type() == QEvent::KeyRelease) {
+        if (key.timestamp() == 0 && KeyDownNow(key.nativeScanCode()).value_or(false)) return false;
+        held = {false, key.timestamp()};
+        return false;
+    }
+    const bool repeat = held.down || (key.timestamp() != 0 && key.timestamp() == held.releasedAt);
+    held.down = true;
+    return repeat;
+}
+
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == this) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        const int code = KeyCodeOf(key->key(), watched == board_.get());
-        if (code != 0) {
-            // The core decides which keys repeat while held.
-            const KeyAnswer answer = game_->Form_KeyDown(code, key->isAutoRepeat());
-            if (game_->Unloaded()) return true;
-            if (answer == KeyAnswer::OpenFirstMenu) OpenFirstMenu();
-            Refresh();
-            return answer != KeyAnswer::NotMine;
-        }
+    const QEvent::Type type = event->type();
+    // A key let go while another program had the focus never reaches this one.
+    if (type == QEvent::ApplicationStateChange &&
+        QGuiApplication::applicationState() != Qt::ApplicationActive) {
+        heldKeys_.clear();
+    }
+    // A key event comes here first for the window object, then for the widget and, when
+    // ignored, for its parents: only widgets count, and seeing the same release again, or
+    // another window's press, changes nothing.
+    if ((type != QEvent::KeyPress && type != QEvent::KeyRelease) || !watched->isWidgetType()) {
+        return QMainWindow::eventFilter(watched, event);
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool repeat = RepeatsHeldKey(*key);
+    const int code = KeyCodeOf(key->key(), watched == board_.get());
+    if (type == QEvent::KeyPress && code != 0 && static_cast<QWidget*>(watched)->window() == this) {
+        // The core decides which keys repeat while held.
+        const KeyAnswer answer = game_->Form_KeyDown(code, repeat);
+        if (game_->Unloaded()) return true;
+        if (answer == KeyAnswer::OpenFirstMenu) OpenFirstMenu();
+        Refresh();
+        return answer != KeyAnswer::NotMine;
     }
     return QMainWindow::eventFilter(watched, event);
 }

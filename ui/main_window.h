@@ -2,8 +2,10 @@
 // click, key, menu command and timer tick to it.
 #pragma once
 
+#include <QHash>
 #include <QMainWindow>
 #include <QMap>
+#include <array>
 #include <memory>
 
 #include "game/game.h"
@@ -11,6 +13,7 @@
 #include "game/time_of_day.h"
 
 class QAction;
+class QKeyEvent;
 
 namespace tilvara::ui {
 
@@ -44,6 +47,9 @@ private:
     void OnTick(TimerId id);
     void FocusBoard();
     void OpenFirstMenu();
+    // True for a press of a key the game answers that repeats one still held, whatever the
+    // toolkit's own flag says; also keeps track of the presses and releases of those keys.
+    bool RepeatsHeldKey(const QKeyEvent& key);
 
     SystemRandom random_;
     SystemClock clock_;
@@ -54,6 +60,13 @@ private:
     std::unique_ptr<BoardView> board_;
     frmSplash* help_;
     QMap<QString, QAction*> actions_;
+    // The keys the game answers, by Qt key: whether down, and the server time of the last
+    // release (0: none known).
+    struct HeldKey {
+        bool down = false;
+        quint64 releasedAt = 0;
+    };
+    QHash<int, HeldKey> heldKeys_;
 };
 
 }  // namespace tilvara::ui

@@ -4,7 +4,9 @@
 #include <unistd.h>
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -71,24 +73,55 @@ void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
     held.push_back({type, context.file, context.function, context.category, context.line, text});
 }
 
+// The largest factor a value sets (screens never go below 1), or 0 when an entry is not a
+// finite number above 0 and at most 8. Parsed as Qt parses it, so what passes here is what Qt
+// applies: QT_SCALE_FACTOR is one number, QT_SCREEN_SCALE_FACTORS a list of "factor" or
+// "name=factor" entries, one a screen, between semicolons, where empty entries count for
+// nothing.
+double LargestFactor(const QString& text, bool list) {
+    double largest = 1;
+    for (const QString& entry : list ? text.split(u';') : QStringList{text}) {
+        if (list && entry.isEmpty()) continue;
+        bool ok = false;
+        const double factor = (list ? entry.section(u'=', -1) : entry).toDouble(&ok);
+        if (!ok || !std::isfinite(factor) || factor <= 0 || factor > MaxScaleFactor) return 0;
+        largest = std::max(largest, factor);
+    }
+    return largest;
+}
+
 }  // namespace
 
-void IgnoreBadScaleFactor() {
-    const QByteArray text = qgetenv("QT_SCALE_FACTOR");
-    if (text.isEmpty()) {
-        return;
+void IgnoreBadScaleFactors() {
+    const struct {
+        const char* name;
+        bool list;
+        const char* fallback;
+    } variables[] = {{"QT_SCALE_FACTOR", false, "starting at scale 1"},
+                     {"QT_SCREEN_SCALE_FACTORS", true, "each screen keeps its own scale"}};
+    // The two multiply: together they must stay in range as well, or the rules window alone
+    // could take gigabytes.
+    double scale = 1;
+    for (const auto& variable : variables) {
+        const QString text = qEnvironmentVariable(variable.name);
+        if (text.isEmpty()) continue;
+        const double largest = LargestFactor(text, variable.list);
+        if (largest > 0 && scale * largest <= MaxScaleFactor) {
+            scale *= largest;
+            continue;
+        }
+        // The value as typed, but on one line whatever it holds.
+        QByteArray shown = text.toLocal8Bit();
+        for (char& c : shown) {
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+        }
+        std::fprintf(stderr, "tilvara: ignoring %s=%s: %s %g; %s\n", variable.name,
+                     shown.constData(),
+                     largest > 0 ? "times QT_SCALE_FACTOR, a scale above"
+                                 : "not a number above 0 and at most",
+                     MaxScaleFactor, variable.fallback);
+        qunsetenv(variable.name);
     }
-    // Parsed as Qt parses it, so what passes here is what Qt applies.
-    bool ok = false;
-    const double factor = text.toDouble(&ok);
-    if (ok && std::isfinite(factor) && factor > 0 && factor <= MaxScaleFactor) {
-        return;
-    }
-    std::fprintf(stderr,
-                 "tilvara: ignoring QT_SCALE_FACTOR=%s: not a number above 0 and at most %g; "
-                 "starting at scale 1\n",
-                 text.constData(), MaxScaleFactor);
-    qunsetenv("QT_SCALE_FACTOR");
 }
 
 StartupGuard::StartupGuard() { previousHandler = qInstallMessageHandler(HoldMessage); }

@@ -3,9 +3,11 @@
 
 namespace tilvara::ui {
 
-// Drops a QT_SCALE_FACTOR that is not a finite number above 0 and at most 8 (Qt would open
-// no window, or giant ones), with a one-line warning; the game then starts at scale 1.
-void IgnoreBadScaleFactor();
+// Drops a QT_SCALE_FACTOR, or a QT_SCREEN_SCALE_FACTORS with an entry, that is not a finite
+// number above 0 and at most 8 (Qt would open no window and never end, or giant ones), and a
+// QT_SCREEN_SCALE_FACTORS that scales a screen above 8 times QT_SCALE_FACTOR, with a
+// one-line warning each.
+void IgnoreBadScaleFactors();
 
 // Holds back Qt's messages while it exists. If Qt gives up on its platform plugin meanwhile
 // (no display, unknown platform), one line says why and the program exits with status 1

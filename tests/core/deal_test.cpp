@@ -140,7 +140,7 @@ TEST(Deal, ResetsCountersClockAndLabelsButKeepsScoreAndSelection) {
     EXPECT_EQ(v.Image10.left, 4660);
     EXPECT_EQ(v.Image10.width, 10);
     EXPECT_TRUE(rig.TimerOn(TimerId::Timer4));
-    EXPECT_EQ(g.startTime, rig.clock.now);
+    EXPECT_EQ(g.startTime, rig.clock.steady);
     EXPECT_TRUE(g.hasSelection);
     EXPECT_EQ(g.selIndex, IndexOf(2, 2));
     // Half a cell below the grid: the top of cell 113 plus two and a half cells.

@@ -342,6 +342,21 @@ TEST(LevelEnd, ElapsedTimeAcrossMidnight) {
     EXPECT_EQ(rig.host.messages.at(0), "用时0:05:15，准备进入下一关！");
 }
 
+// The time a level took is the time that passed, however the wall clock was set meanwhile.
+TEST(LevelEnd, TimeUsedIgnoresTheWallClockBeingSet) {
+    for (const double setBy : {-1.0 / 24, 3.0 / 24, -400.0}) {
+        Rig rig;
+        rig.clock.Set(10, 0, 0);
+        rig.game.hard1_Click();
+        rig.Place("AA");
+        rig.clock.now += setBy;
+        rig.clock.Pass(95 / 86400.0);
+        rig.Click(1, 1);
+        rig.Click(1, 2);
+        EXPECT_EQ(rig.host.messages.at(0), "用时0:01:35，准备进入下一关！") << setBy;
+    }
+}
+
 TEST(LevelEnd, FormatElapsed) {
     EXPECT_EQ(FormatElapsed(0), "0:00:00");
     EXPECT_EQ(FormatElapsed(452 / 86400.0), "0:07:32");

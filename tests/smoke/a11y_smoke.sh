@@ -2,9 +2,9 @@
 # Reads the game through the accessibility bus (at-spi), as a screen reader does: the board
 # lists its 144 cells, the status lines and the clock; played by keys alone through the X
 # server, the cursor's cell takes the focus, selections and a removed pair are announced and
-# the window is named by its caption; F10 opens the game menu; a cell can be selected
-# through its action, and the clock's seconds reach listeners. Runs its own D-Bus session and
-# Xvfb.
+# the window is named by its caption; F10 opens the game menu; F1 and F2 held through the X
+# server spend one hint and one reshuffle a hold; a cell can be selected through its action,
+# and the clock's seconds reach listeners. Runs its own D-Bus session and Xvfb.
 set -euo pipefail
 binary=${1:?usage: a11y_smoke.sh path/to/tilvara}
 if [ -z "${A11Y_SMOKE_SESSION:-}" ]; then
@@ -16,9 +16,11 @@ for tool in Xvfb xdotool xdpyinfo; do
 done
 # Debian's python3 has the bindings; another python3 first on PATH may not.
 /usr/bin/python3 -c 'import pyatspi' || { echo "a11y_smoke: missing python3-pyatspi"; exit 1; }
-# shellcheck source=tests/smoke/xvfb.sh
-. "$(dirname "$0")/xvfb.sh"
-start_xvfb || { echo "a11y_smoke: could not start Xvfb"; exit 1; }
+# shellcheck source=scripts/private-xvfb.sh
+. "$(dirname "$0")/../../scripts/private-xvfb.sh"
+pid=
+trap 'if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi; stop_private_xvfb' EXIT
+start_private_xvfb || { echo "a11y_smoke: could not start Xvfb"; exit 1; }
 
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LANG=C.UTF-8 "$binary" &
 pid=$!
@@ -176,6 +178,49 @@ events.clear()
 keys("windowfocus", "--sync", box[0])
 keys("key", "Return")
 poll("the board does not take the focus back after a box", lambda: cursor() == (1, 18))
+
+# A fresh deal for the holds below: 5 hints, 1 reshuffle.
+keys("key", "F10")
+poll("F10 does not open the game menu", lambda: start_item.getState().contains(pyatspi.STATE_SHOWING))
+keys("key", "Return")
+poll("no fresh deal", lambda: board.getChildAtIndex(145).name == "5次提示,F1键")
+
+# Keys held through the X server (XTEST, as a player's finger) for 1.5 s, past the server's own
+# repeats (from 660 ms, 25 a second, each a release and a press at one time): each hold runs
+# its command once, and F2's repeats open no box. A click that opens the "游戏" menu is read
+# after every key event before it, so once the menu shows the game has answered them all.
+def xdotool(*args):
+    return subprocess.run(["xdotool", *map(str, args)], check=True, capture_output=True,
+                          text=True).stdout
+
+def others():
+    found = xdotool("search", "--onlyvisible", "--pid", sys.argv[1]).split()
+    return [w for w in found if w != sys.argv[2]]
+
+def hold(key):
+    xdotool("windowfocus", "--sync", sys.argv[2])
+    xdotool("keydown", key)
+    time.sleep(1.5)
+    xdotool("keyup", key)
+    geometry = dict(line.split("=") for line in
+                    xdotool("getwindowgeometry", "--shell", sys.argv[2]).split())
+    xdotool("mousemove", int(geometry["X"]) + 20, int(geometry["Y"]) + 10, "click", 1)
+    menu = poll(f"no menu after holding {key}", others)
+    for window in menu:
+        if xdotool("getwindowname", window).strip() == "提示":
+            fail(f"holding {key} opened a box")
+    xdotool("key", "Escape")
+    poll(f"the menu stays open after holding {key}", lambda: not others())
+    return [board.getChildAtIndex(144 + i).name for i in range(2)]
+
+for left in (4, 3, 2):
+    lines = hold("F1")
+    if lines[1] != f"还有{left}次提示,F1键":
+        fail(f"F1 held: {lines[1]!r}, not {left} hints left")
+lines = hold("F2")
+if lines[0] != "0次重排,F2键":
+    fail(f"F2 held: {lines[0]!r}")
+
 
 # Pressing a cell selects it.
 cell = board.getChildAtIndex(20)

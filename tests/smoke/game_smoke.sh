@@ -9,9 +9,11 @@ for tool in Xvfb xdotool import xdpyinfo python3; do
 done
 out=${SMOKE_OUT:-$(mktemp -d)}
 mkdir -p "$out"
-# shellcheck source=tests/smoke/xvfb.sh
-. "$(dirname "$0")/xvfb.sh"
-start_xvfb || { echo "game_smoke: could not start Xvfb"; exit 1; }
+# shellcheck source=scripts/private-xvfb.sh
+. "$(dirname "$0")/../../scripts/private-xvfb.sh"
+pid=
+trap 'if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi; stop_private_xvfb' EXIT
+start_private_xvfb || { echo "game_smoke: could not start Xvfb"; exit 1; }
 
 fail() { echo "game_smoke: $*"; import -window root "$out/failure.png" 2>/dev/null || true; exit 1; }
 

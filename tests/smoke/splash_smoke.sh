@@ -15,9 +15,11 @@ export LC_ALL=C.UTF-8  # window titles are Chinese; xprop prints them in the loc
 out=${SMOKE_OUT:-$(mktemp -d)}
 splash_title="游戏规则 - Tilvara"
 
-# shellcheck source=tests/smoke/xvfb.sh
-. "$(dirname "$0")/xvfb.sh"
-start_xvfb || { echo "splash_smoke: could not start Xvfb"; exit 1; }
+# shellcheck source=scripts/private-xvfb.sh
+. "$(dirname "$0")/../../scripts/private-xvfb.sh"
+pid=
+trap 'if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi; stop_private_xvfb' EXIT
+start_private_xvfb || { echo "splash_smoke: could not start Xvfb"; exit 1; }
 
 fail() {
     echo "splash_smoke: $*"

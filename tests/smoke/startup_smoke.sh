@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Start-up of the real binary where it cannot or should not go ahead as asked: without a usable
 # display or with an unknown platform it says why in one line and exits with status 1 (no
-# abort); an unusable QT_SCALE_FACTOR is ignored with one warning and the game opens at scale 1;
-# a normal quit ends with status 0 (and, in a sanitizer build, no leak).
+# abort); an unusable QT_SCALE_FACTOR or QT_SCREEN_SCALE_FACTORS, or a pair that scales above 8
+# together, is ignored with one warning, and the largest usable factor still starts the game
+# window within the screen; without a Chinese font one line names the package to install and
+# the game starts all the same. A normal game shrunk far below its minimum size writes nothing
+# to stderr, and a normal quit ends with status 0 (and, in a sanitizer build, no leak).
 set -euo pipefail
 binary=${1:?usage: startup_smoke.sh path/to/tilvara}
 for tool in Xvfb xdotool xdpyinfo xwininfo; do
@@ -11,6 +14,7 @@ for tool in Xvfb xdotool xdpyinfo xwininfo; do
         exit 1
     }
 done
+/usr/bin/python3 -c 'import Xlib' || { echo "startup_smoke: missing python3-xlib"; exit 1; }
 work=$(mktemp -d)
 # A private runtime directory, so Qt has no warning of its own to add to stderr.
 export XDG_RUNTIME_DIR=$work/runtime
@@ -45,52 +49,137 @@ expect_refusal "DISPLAY=:$free_display" env DISPLAY=":$free_display" "$binary"
 expect_refusal "-platform bogus" "$binary" -platform bogus
 
 # --- A bad scale factor: one warning, and the rules window opens at the size it has at scale 1.
-# shellcheck source=tests/smoke/xvfb.sh
-. "$(dirname "$0")/xvfb.sh"
-start_xvfb || { echo "startup_smoke: could not start Xvfb"; exit 1; }
+# shellcheck source=scripts/private-xvfb.sh
+. "$(dirname "$0")/../../scripts/private-xvfb.sh"
+pid=
+trap 'if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi; stop_private_xvfb' EXIT
+start_private_xvfb || { echo "startup_smoke: could not start Xvfb"; exit 1; }
+screen=$(xdpyinfo | awk '/dimensions:/ { print $2 }')
 
-# Prints the first window's size, and leaves the game's stderr in $work/err.
-first_window_size() {
-    "$@" 2>"$work/err" &
-    pid=$!
-    local window
-    window=$(wait_window --pid "$pid") || true
-    [ -n "$window" ] && xwininfo -id "$window" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 }
-        END { print w "x" h }'
+window_size() {
+    xwininfo -id "$1" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }'
+}
+
+stop_game() {
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
     pid=
 }
 
+# Starts the game (the arguments are its command) with its stderr in $work/err, and waits for
+# the rules window.
+launch() {
+    "$@" 2>"$work/err" &
+    pid=$!
+    splash=$(wait_window --pid "$pid") || splash=
+}
+
+# The game window, once a key has closed the rules window.
+open_game() {
+    [ -n "$splash" ] || return 1
+    xdotool windowfocus --sync "$splash" key a 2>/dev/null || true
+    wait_window --all --pid "$pid" --name '^Tilvara$'
+}
+
+# Prints the size of the first window, or with --game of the game window.
+first_window_size() {
+    local game=
+    if [ "$1" = --game ]; then game=1 && shift; fi
+    launch "$@"
+    local window=$splash
+    [ -z "$game" ] || window=$(open_game) || window=
+    [ -z "$window" ] || window_size "$window"
+    stop_game
+}
+
+# Exactly one line on stderr, and it starts with $1.
+one_line() {
+    [ "$(wc -l <"$work/err")" = 1 ] && head -n 1 "$work/err" | grep -q "^$1"
+}
+
 normal=$(first_window_size "$binary")
 [ -n "$normal" ] || { fail "no window at scale 1"; exit 1; }
-for factor in 0 -2 nan 9; do
-    size=$(first_window_size env QT_SCALE_FACTOR="$factor" "$binary")
-    [ "$size" = "$normal" ] || fail "QT_SCALE_FACTOR=$factor: window ${size:-missing}, not $normal"
-    if [ "$(grep -c QT_SCALE_FACTOR "$work/err")" != 1 ] ||
-        ! head -n 1 "$work/err" | grep -q "^tilvara: ignoring QT_SCALE_FACTOR=$factor: "; then
-        fail "QT_SCALE_FACTOR=$factor: no single warning: $(cat "$work/err")"
-    fi
+for variable in QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS; do
+    for factor in 0 -2 nan inf 1e9 9; do
+        size=$(first_window_size env "$variable=$factor" "$binary")
+        [ "$size" = "$normal" ] || fail "$variable=$factor: window ${size:-missing}, not $normal"
+        one_line "tilvara: ignoring $variable=$factor: " ||
+            fail "$variable=$factor: no single warning: $(cat "$work/err")"
+    done
+    # A usable factor still applies, and the game window starts within the screen even when
+    # the largest one leaves less room than the board's usual minimum.
+    size=$(first_window_size env "$variable=2" "$binary")
+    [ "$size" != "$normal" ] || fail "$variable=2 was not applied"
+    [ ! -s "$work/err" ] || fail "$variable=2: warned: $(cat "$work/err")"
+    size=$(first_window_size --game env "$variable=8" "$binary")
+    [ -n "$size" ] && [ "${size%x*}" -le "${screen%x*}" ] && [ "${size#*x}" -le "${screen#*x}" ] ||
+        fail "$variable=8: game window ${size:-missing} on a $screen screen"
 done
-# A usable factor still applies.
-size=$(first_window_size env QT_SCALE_FACTOR=2 "$binary")
-[ "$size" != "$normal" ] || fail "QT_SCALE_FACTOR=2 was not applied"
-! grep -q QT_SCALE_FACTOR "$work/err" || fail "QT_SCALE_FACTOR=2: warned: $(cat "$work/err")"
 
-# --- A normal quit (a key on the rules window, Esc on the game window) ends with status 0; in a
-# sanitizer build this is where leak detection runs.
-"$binary" 2>"$work/err" &
-pid=$!
-splash=$(wait_window --pid "$pid")
-xdotool windowfocus --sync "$splash" key a
-game=$(wait_window --name '^Tilvara$')
-xdotool windowfocus --sync "$game" key Escape
+# The two multiply, and together they must stay in range too: the screens' factor goes.
+size=$(first_window_size env QT_SCALE_FACTOR=4 QT_SCREEN_SCALE_FACTORS=4 "$binary")
+one_line "tilvara: ignoring QT_SCREEN_SCALE_FACTORS=4: times QT_SCALE_FACTOR, a scale above 8" ||
+    fail "4 times 4: no single warning: $(cat "$work/err")"
+[ "$size" = "$(first_window_size env QT_SCALE_FACTOR=4 "$binary")" ] ||
+    fail "4 times 4: window $size, not as at QT_SCALE_FACTOR=4"
+
+# --- Without a font that has Chinese characters: one line says which package to install, and
+# the game starts all the same.
+dejavu=$(find /usr/share/fonts -name DejaVuSans.ttf -printf '%h\n' -quit)
+[ -n "$dejavu" ] || fail "no DejaVu fonts (package fonts-dejavu-core)"
+cat >"$work/fonts.conf" <<CONF
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig><dir>$dejavu</dir><cachedir>$work/fc-cache</cachedir></fontconfig>
+CONF
+size=$(first_window_size env FONTCONFIG_FILE="$work/fonts.conf" "$binary")
+[ -n "$size" ] || fail "no window without a Chinese font"
+one_line "tilvara: no installed font has Chinese characters.*fonts-noto-cjk" ||
+    fail "without a Chinese font: not one line naming fonts-noto-cjk: $(cat "$work/err")"
+
+# --- A normal game: shrunk far below its minimum, as a window manager that ignores it may do,
+# the window paints what fits and says nothing; a normal quit (Esc) ends with status 0 and,
+# in a sanitizer build, no leak. Each size waits until the game has drawn the whole window.
+launch "$binary"
+game=$(open_game) || fail "no game window"
+if [ -n "$game" ]; then
+    /usr/bin/python3 - "$game" 300x40 20x300 60x30 1x1 <<'PY' || fail "the game did not draw a shrunk window"
+import sys, time
+from Xlib import display
+from Xlib.ext import damage
+d = display.Display()
+window = d.create_resource_object("window", int(sys.argv[1]))
+d.damage_query_version()
+window.damage_create(damage.DamageReportRawRectangles)
+for size in sys.argv[2:]:
+    w, h = map(int, size.split("x"))
+    d.sync()
+    while d.pending_events():
+        d.next_event()
+    window.configure(width=w, height=h)
+    d.sync()
+    seen = [w, h, 0, 0]  # the bounds of what was drawn since
+    end = time.time() + 30
+    while seen != [0, 0, w, h]:
+        if time.time() > end:
+            sys.exit(1)
+        while d.pending_events():
+            e = d.next_event()
+            if e.__class__.__name__ == "DamageNotify":
+                a = e.area
+                seen = [min(seen[0], a.x), min(seen[1], a.y),
+                        max(seen[2], a.x + a.width), max(seen[3], a.y + a.height)]
+        time.sleep(0.02)
+PY
+    xdotool windowsize "$game" 784 520 windowfocus --sync "$game" key Escape
+fi
 status=0
 timeout 30 tail --pid="$pid" -f /dev/null || fail "the game did not quit on Esc"
 wait "$pid" || status=$?
 pid=
 [ "$status" = 0 ] || fail "quitting ended with status $status: $(cat "$work/err")"
+[ ! -s "$work/err" ] || fail "the game wrote to stderr: $(sort "$work/err" | uniq -c | sort -rn | head)"
 
 rm -rf "$work"
 [ "$failures" = 0 ] || exit 1
-echo "startup_smoke: passed (window $normal at scale 1, ${size} at scale 2)"
+echo "startup_smoke: passed (window $normal at scale 1, ${size} without a Chinese font)"

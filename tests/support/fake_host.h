@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -26,13 +27,24 @@ inline void FireTimer(Game& game, TimerId id) {
     }
 }
 
-// Time of day as a fraction of a day, set by the test.
+// Time of day as a fraction of a day, set by the test, and a steady clock that Set moves on
+// by the time it takes the wall clock to read the new time (across midnight, if need be).
+// Writing `now` directly is setting the wall clock: the steady clock stays put.
 class FakeClock final : public TimeOfDay {
 public:
     double now = 0;
+    double steady = 0;
     double Now() override { return now; }
+    double SteadyNow() override { return steady; }
     void Set(int hours, int minutes, double seconds) {
-        now = (hours * 3600 + minutes * 60 + seconds) / 86400.0;
+        const double then = (hours * 3600 + minutes * 60 + seconds) / 86400.0;
+        const double passed = then - now;
+        Pass(passed - std::floor(passed));
+        now = then;
+    }
+    void Pass(double days) {
+        now += days;
+        steady += days;
     }
 };
 
@@ -215,7 +227,7 @@ private:
 
     void Advance(long long ms) {
         nowMs += ms;
-        if (clock != nullptr) clock->now += static_cast<double>(ms) / 86'400'000.0;
+        if (clock != nullptr) clock->Pass(static_cast<double>(ms) / 86'400'000.0);
     }
 };
 
