@@ -150,7 +150,7 @@ async function oneRun(browser, origin, seed) {
         // A reward's box waits for its 确定.
         while (await page.$('dialog.box[open]')) await page.keyboard.press('Enter');
         await page.waitForFunction((id) =>
-            !document.getElementById(id).checkVisibility({ visibilityProperty: true }), pair[1].id);
+            document.getElementById(id).getAttribute('aria-label').startsWith('空'), pair[1].id);
     }
     const idleBefore = await metrics();
     await sleep(400);
