@@ -113,6 +113,19 @@ class Driver:
             self.pump(0.1)
         sys.exit("drive_game: a message box does not close")
 
+    def start_game(self, main, top, k=1):
+        """Chooses "开始" in the game menu; k device pixels to a logical one."""
+        for _ in range(10):
+            # A click that lands before the window takes input is lost: click again.
+            self.click(main, 20 * k, top // 2)  # the first menu, "游戏"
+            mapped = self.pump(1.0)
+            if mapped:
+                self.pump(0.2)
+                self.click(mapped[0][1], 30 * k, 14 * k)  # its first item, "开始"
+                self.pump(1.0)
+                return
+        sys.exit("drive_game: the game menu did not open")
+
     def watch_damage(self, window):
         self.d.damage_query_version()
         window.damage_create(damage.DamageReportRawRectangles)
@@ -140,6 +153,12 @@ class Driver:
             if pixel == b"\0\0\0":
                 return y
         sys.exit("drive_game: no game area found")
+
+
+def report(figures, decimals):
+    """Prints the figures as one line of key=value."""
+    print(" ".join(f"{k}={v:.{decimals}f}" if isinstance(v, float) else f"{k}={v}"
+                   for k, v in figures.items()), flush=True)
 
 
 def repaints(rects):
@@ -236,19 +255,7 @@ def main():
 
         drv.pump(0.5)
         top = drv.board_top(main)
-        popup = None
-        for _ in range(10):
-            # A click that lands before the window takes input is lost: click again.
-            drv.click(main, 20, top // 2)  # the first menu, "游戏"
-            mapped = drv.pump(1.0)
-            if mapped:
-                popup = mapped[0][1]
-                break
-        if popup is None:
-            sys.exit("drive_game: the game menu did not open")
-        drv.pump(0.2)
-        drv.click(popup, 30, 14)  # its first item, "开始"
-        drv.pump(1.0)
+        drv.start_game(main, top)
         if args.hold:
             drv.watch_damage(main)
 
@@ -329,8 +336,7 @@ def main():
     finally:
         proc.kill()
         proc.wait()
-        print(" ".join(f"{k}={v:.1f}" if isinstance(v, float) else f"{k}={v}"
-                       for k, v in out.items()), flush=True)
+        report(out, 1)
 
 
 if __name__ == "__main__":

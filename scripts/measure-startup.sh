@@ -21,6 +21,8 @@ if [ ! -x "$game" ] || [ ! -x "$empty" ] || [ ! -x "$same" ]; then
 fi
 # shellcheck source=scripts/private-xvfb.sh
 . scripts/private-xvfb.sh
+# shellcheck source=scripts/median.sh
+. scripts/median.sh
 results=$(mktemp)
 trap 'stop_private_xvfb; rm -f "$results"' EXIT
 start_private_xvfb || { echo "could not start Xvfb"; exit 1; }
@@ -34,13 +36,6 @@ for run in $(seq "$runs"); do
     } >>"$results"
     echo "run $run of $runs done" >&2
 done
-
-# The median of one figure of one program.
-median() {
-    awk -v who="$1" -v key="$2" '$1 == who { for (i = 2; i <= NF; ++i) { split($i, kv, "=");
-        if (kv[1] == key) print kv[2] } }' "$results" | sort -n |
-        awk '{ v[NR] = $1 } END { if (NR == 0) print "nan"; else print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
 
 row() {
     local what=$1 key=$2 unit=$3 scale=$4 e s g

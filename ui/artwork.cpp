@@ -23,7 +23,10 @@
 // Q_INIT_RESOURCE declares the resource's init function in the enclosing namespace, so it must
 // run from global scope. The resources sit in a static library, whose initialiser the linker
 // would otherwise drop.
-static void InitTilvaraAssets() { Q_INIT_RESOURCE(assets); }
+static void InitTilvaraAssets() {
+    Q_INIT_RESOURCE(assets);
+    Q_INIT_RESOURCE(icon_sizes);
+}
 
 namespace tilvara::ui {
 
@@ -71,9 +74,11 @@ void ScaleBelowOne(QPainter& p, const QImage& image) {
     if (image.devicePixelRatio() < 1) p.scale(image.devicePixelRatio(), image.devicePixelRatio());
 }
 
-QPixmap ToPixmap(const QImage& image) {
-    QPixmap pixmap = QPixmap::fromImage(image);
-    pixmap.setDevicePixelRatio(image.devicePixelRatio());
+// Takes the image: the pixmap adopts its pixels instead of holding a second copy meanwhile.
+QPixmap ToPixmap(QImage image) {
+    const qreal dpr = image.devicePixelRatio();
+    QPixmap pixmap = QPixmap::fromImage(std::move(image));
+    pixmap.setDevicePixelRatio(dpr);
     return pixmap;
 }
 
@@ -251,12 +256,27 @@ const QPixmap& Artwork::face(int kind, bool highlighted) const {
                                  .arg(QLatin1String(file.data(), static_cast<int>(file.size()))));
         picture.render(&p, PictureRect);
         p.end();
-        normal = ToPixmap(image);
+        normal = ToPixmap(std::move(image));
     }
     if (!highlighted) return normal;
     QPixmap& framed = highlighted_[kind];
     if (framed.isNull()) framed = ToPixmap(WithFrame(normal.toImage()));
     return framed;
+}
+
+void Artwork::keepFaces(const KindSet& shown, const KindSet& highlighted) {
+    for (int kind = 1; kind <= Kinds; ++kind) {
+        if (!shown[kind]) normal_[kind] = QPixmap();
+        if (!highlighted[kind]) highlighted_[kind] = QPixmap();
+    }
+}
+
+int Artwork::heldFaces() const {
+    const auto held = [](const auto& faces) {
+        return std::count_if(faces.begin(), faces.end(),
+                             [](const QPixmap& f) { return !f.isNull(); });
+    };
+    return static_cast<int>(held(normal_) + held(highlighted_));
 }
 
 const QPixmap& Artwork::aboutPicture() const { return face(AboutKind, false); }
@@ -305,12 +325,15 @@ private:
         for (const QPixmap& done : drawn_) {
             if (done.size() == size) return done;
         }
-        QImage image = NewImage(size, 1);
-        QPainter p(&image);
-        p.setRenderHint(QPainter::Antialiasing);
-        Drawing().render(&p, QRectF(QPointF(0, 0), QSizeF(size)));
-        p.end();
-        drawn_.append(QPixmap::fromImage(image));
+        // The sizes every start-up asks for were drawn from the same SVG at build time.
+        QImage image(QStringLiteral(":/icons/tilvara-%1.png").arg(size.width()));
+        if (image.size() != size) {
+            image = NewImage(size, 1);
+            QPainter p(&image);
+            p.setRenderHint(QPainter::Antialiasing);
+            Drawing().render(&p, QRectF(QPointF(0, 0), QSizeF(size)));
+        }
+        drawn_.append(QPixmap::fromImage(std::move(image)));
         return drawn_.last();
     }
 

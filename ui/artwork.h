@@ -7,6 +7,7 @@
 #include <QPixmap>
 
 #include <array>
+#include <bitset>
 
 namespace tilvara::ui {
 
@@ -23,7 +24,14 @@ public:
     explicit Artwork(qreal devicePixelRatio);
     qreal devicePixelRatio() const { return dpr_; }
     // kind 1..36; kind 0 (or out of range) returns a null QPixmap (an empty cell shows nothing).
-    const QPixmap& face(int kind, bool highlighted) const;          // 39 x 49 logical
+    // A reference stays valid until keepFaces() drops that face.
+    const QPixmap& face(int kind, bool highlighted) const;  // 39 x 49 logical
+    // Bit k stands for kind k.
+    using KindSet = std::bitset<Kinds + 1>;
+    // Drops every face but the normal ones of the kinds on the board (in either look) and the
+    // highlighted ones of the kinds shown highlighted, so the faces held follow the board.
+    void keepFaces(const KindSet& shown, const KindSet& highlighted);
+    int heldFaces() const;  // normal and highlighted faces drawn and not dropped
     const QPixmap& horizontalPiece() const { return horizontal_; }  // 8 x 7 logical
     const QPixmap& verticalPiece() const { return vertical_; }      // 7 x 8 logical
     const QPixmap& clockBacking() const { return backing_; }        // 306 x 21 logical

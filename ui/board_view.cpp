@@ -1,6 +1,7 @@
 // Painting of the game area. Positions come from the core in twips, 15 to a design pixel;
 // the whole area is scaled uniformly to the widget, and the artwork is rendered for the
-// scale times the device pixel ratio, so nothing is ever stretched from a smaller bitmap.
+// scale times the device pixel ratio, so a settled board is never stretched from a smaller
+// bitmap. Only during a live resize are the pictures at hand drawn scaled.
 #include "ui/board_view.h"
 
 #include <QFontMetricsF>
@@ -54,6 +55,10 @@ constexpr qreal LabelPoints = 18;  // at the design size
 constexpr qreal StartLinePoints = 14;
 const QColor StartLineColour(200, 200, 200);
 
+// Pictures drawn for a ratio this close to the one needed are scaled rather than drawn again:
+// a size the window manager nudges by a few pixels costs no drawing of faces.
+bool NearRatio(qreal drawn, qreal needed) { return std::abs(drawn / needed - 1) < 0.02; }
+
 // The core places a piece's corner on a cell centre; the band is drawn centred on that line
 // and half its thickness longer at each end, so it runs through the cell centres and its
 // corners join without a notch.
@@ -78,6 +83,14 @@ BoardView::BoardView(const ViewState& view, QWidget* parent)
     connect(&nextFrame_, &QTimer::timeout, this, [this] {
         update(pending_);
         pending_ = QRegion();
+    });
+    settle_.setSingleShot(true);
+    settle_.setInterval(SettleMs);
+    connect(&settle_, &QTimer::timeout, this, [this] {
+        // The old set goes before the new one is drawn, at the next paint: one set at a time.
+        if (artwork_ && !NearRatio(artwork_->devicePixelRatio(), scale() * devicePixelRatioF()))
+            artwork_.reset();
+        update();  // the labels at their own size, the faces as drawn for it
     });
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAutoFillBackground(false);
@@ -146,9 +159,29 @@ QPoint BoardView::pointOfTwips(double left, double top, double width, double hei
 
 const Artwork& BoardView::artwork() {
     const qreal ratio = scale() * devicePixelRatioF();
-    if (!artwork_ || !qFuzzyCompare(artwork_->devicePixelRatio(), ratio))
+    // A resize in progress keeps the pictures at hand; anything else that changes the ratio,
+    // such as a screen of another density, has them drawn afresh at once.
+    if (!artwork_ || (!settle_.isActive() && !NearRatio(artwork_->devicePixelRatio(), ratio)))
         artwork_ = std::make_unique<Artwork>(ratio);
     return *artwork_;
+}
+
+void BoardView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // Each step of a live resize restarts the wait, so the faces are drawn once, at the end.
+    if (artwork_ && !NearRatio(artwork_->devicePixelRatio(), scale() * devicePixelRatioF()))
+        settle_.start();
+}
+
+void BoardView::KeepShownFaces() {
+    Artwork::KindSet shown, highlighted;
+    for (int i = 1; i <= CellCount; ++i) {
+        const CellPicture& pic = view_.Image2[i];
+        if (!pic.visible || pic.face.kind < 1 || pic.face.kind > Artwork::Kinds) continue;
+        shown.set(pic.face.kind);
+        if (pic.face.highlighted) highlighted.set(pic.face.kind);
+    }
+    artwork_->keepFaces(shown, highlighted);
 }
 
 int BoardView::indexAt(QPointF pos) const {
@@ -265,18 +298,16 @@ void BoardView::paintEvent(QPaintEvent* event) {
                widgetRect(drawn[element].area).intersects(exposed);
     };
     const Artwork& art = artwork();
-    const qreal dpr = devicePixelRatioF();
-    // A pixmap rendered at the effective ratio, shown one device pixel per pixel.
-    const auto drawAt = [&](QPointF topLeft, const QPixmap& pixmap) {
-        painter.drawPixmap(QRectF(topLeft, QSizeF(pixmap.size()) / dpr), pixmap,
-                           QRectF(pixmap.rect()));
-    };
+    // Drawn for the ratio in use, a face fills its picture's box one device pixel per pixel;
+    // drawn for another, it is scaled smoothly into the box.
+    if (art.devicePixelRatio() != scale() * devicePixelRatioF())
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
 
     for (int i = 1; i <= CellCount; ++i) {
         if (!shows(FirstCell + i - 1)) continue;
         const CellPicture& pic = view_.Image2[i];
         const QPixmap& face = art.face(pic.face.kind, pic.face.highlighted);
-        if (!face.isNull()) drawAt(pictureRect(i).topLeft(), face);
+        if (!face.isNull()) painter.drawPixmap(pictureRect(i), face, QRectF(face.rect()));
     }
 
     // Path pieces over the tiles.
@@ -309,13 +340,35 @@ void BoardView::paintEvent(QPaintEvent* event) {
     const QRectF grid = pictureRect(1).united(pictureRect(CellCount));
     painter.setClipRegion(QRegion(rect()).subtracted(QRegion(grid.toAlignedRect())),
                           Qt::IntersectClip);
-    painter.setFont(scaledLabelFont());
+    // While a resize settles, the text keeps the size of the pictures at hand and is
+    // stretched like them: a font size for every step would fill the font caches with sizes
+    // shown once.
+    const qreal fontScale =
+        settle_.isActive() ? art.devicePixelRatio() / devicePixelRatioF() : scale();
+    const qreal stretch = scale() / fontScale;
+    QFont font = labelFont_;
+    font.setPointSizeF(LabelPoints * fontScale);
+    painter.setFont(font);
     painter.setPen(LabelColour);
     for (int i = FirstLabel; i < FirstLabel + 4; ++i) {
         if (!shows(i)) continue;
-        painter.drawText(placed(drawn[i].box), LabelFlags | Qt::TextDontClip,
-                         QString::fromStdString(drawn[i].text));
+        const QRectF box = placed(drawn[i].box);
+        const QString text = QString::fromStdString(drawn[i].text);
+        if (stretch == 1) {
+            painter.drawText(box, LabelFlags | Qt::TextDontClip, text);
+            continue;
+        }
+        painter.save();
+        painter.translate(box.topLeft());
+        painter.scale(stretch, stretch);
+        painter.drawText(QRectF(QPointF(0, 0), box.size() / stretch), LabelFlags | Qt::TextDontClip,
+                         text);
+        painter.restore();
     }
+    KeepShownFaces();
+    // A resize waits from the end of its last frame: one whose frames take longer than the
+    // wait itself must not have the faces drawn afresh between its steps.
+    if (settle_.isActive()) settle_.start();
     // From the end, so the next frame is a whole frame after this one reaches the screen.
     sincePaint_.start();
 }

@@ -46,6 +46,13 @@ public:
     // frame; a change sooner after the last paint waits for the next frame.
     void Sync();
     static constexpr int FrameMs = 17;  // a 60 Hz frame, rounded up
+    // During a live resize the board is drawn from the pictures at hand, scaled; they are drawn
+    // afresh for the new size once no resize has come for this long.
+    static constexpr int SettleMs = 100;
+    // The pictures in use, null before the first paint. Their ratio lags behind scale() *
+    // devicePixelRatioF() while a resize settles, and stays when the two differ by less than
+    // about 2%; they hold the faces the board shows and no others.
+    const Artwork* artworkInUse() const { return artwork_.get(); }
     // The widget point at the centre of an element in twips, for tests and tools.
     QPoint pointOfTwips(double left, double top, double width, double height) const;
     // The picture drawn on top under a point, -1 for none (hidden pictures never answer);
@@ -67,6 +74,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // One painted element: where it shows and what it shows, so a change of either repaints
@@ -86,6 +94,8 @@ private:
     QFont scaledLabelFont() const;
     // Where a label's text shows, in design pixels, at the present scale.
     QRectF LabelArea(const std::string& text, const QRectF& box) const;
+    // Lets the artwork drop the faces no cell shows.
+    void KeepShownFaces();
     // A design rectangle in the widget, edges snapped to device pixels.
     QRectF placed(const QRectF& designPixels) const;
     QPointF offset() const;
@@ -102,6 +112,7 @@ private:
     QRegion pending_;
     QTimer nextFrame_;
     QRect cursorPainted_;
+    QTimer settle_;
     int pressedIndex_ = -1;
     bool pressedLabel1_ = false;
 };

@@ -9,7 +9,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -27,7 +26,6 @@ namespace tilvara::ui {
 namespace {
 
 constexpr int Radius = 8;
-constexpr int ShadowBand = 24;  // rows: up to 3 spans each stay under the pool's 96
 
 // A word-wrapped label whose size is worked out once: a plain QLabel lays its text out
 // again at trial widths each time a layout asks for its size hints.
@@ -60,9 +58,7 @@ FittedLabel* NewWrappedLabel(const QString& name, const QString& text, const QFo
 
 // The text before the run of blanks that must end its line.
 QString BeforeBlanks(const QString& text) {
-    static const QRegularExpression blanks(QStringLiteral(" {2,}"));
-    const auto match = blanks.match(text);
-    return match.hasMatch() ? text.left(match.capturedStart()) : text;
+    return text.left(text.indexOf(QLatin1String("  ")));  // all of it when there is no run
 }
 
 }  // namespace
@@ -130,15 +126,17 @@ void Panel::paintEvent(QPaintEvent*) {
     QPainterPath outline;
     outline.addRoundedRect(box, Radius, Radius);
 
-    // A soft drop shadow one pixel below lifts the card off the window. It is translucent,
-    // and a translucent fill over many rows at once makes the raster engine start a thread
-    // pool (two more threads for a window that never changes), so it goes in bands of rows.
+    // A soft drop shadow one pixel below lifts the card off the window. The card and its
+    // outline cover it except about the rounded corners, so only the rows of the corners are
+    // drawn: one fill instead of one for every row. It is translucent, and a translucent fill
+    // over many rows at once would make the raster engine start a thread pool (two more
+    // threads for a window that never changes).
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0, 0, 0, 18));
-    for (int y = 0; y < height(); y += ShadowBand) {
-        painter.setClipRect(QRect(0, y, width(), ShadowBand));
-        painter.drawRoundedRect(box.translated(0, 1), Radius, Radius);
-    }
+    const int corner = Radius + 3;
+    painter.setClipRegion(QRegion(0, 0, width(), corner) +
+                          QRegion(0, height() - corner, width(), corner));
+    painter.drawRoundedRect(box.translated(0, 1), Radius, Radius);
     painter.setClipping(false);
     painter.setBrush(fill_);
     painter.drawPath(outline);
@@ -391,6 +389,12 @@ void frmSplash::done(int result) {
         if (rules_.Form_Unload()) emit firstClosed();
     }
     QDialog::done(result);
+    // Closed, the window gives back its window-system window and backing store (a few
+    // megabytes at a high density); showing it as help makes them again. Not before the
+    // event that closed it has been handled, which may still use them.
+    QTimer::singleShot(0, this, [this] {
+        if (!isVisible()) destroy();
+    });
 }
 
 void frmSplash::keyPressEvent(QKeyEvent* event) {

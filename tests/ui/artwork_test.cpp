@@ -128,6 +128,19 @@ private slots:
         QCOMPARE(h.pixel(0, (across - 1) / 2), qRgb(255, 0, 0));
     }
 
+    // Only the faces the board shows are held; a dropped face comes back the same.
+    void keepFacesHoldsOnlyWhatIsShown() {
+        Artwork art(1.5);
+        const QImage third = Pixels(art.face(3, false));
+        for (int kind : {1, 2, 3}) art.face(kind, true);
+        QCOMPARE(art.heldFaces(), 6);
+        Artwork::KindSet shown, highlighted;
+        art.keepFaces(shown.set(1).set(2), highlighted.set(2));
+        QCOMPARE(art.heldFaces(), 3);
+        QCOMPARE(Pixels(art.face(3, false)), third);
+        QCOMPARE(art.heldFaces(), 4);
+    }
+
     void clockBarStretchesWithoutSeams() {
         const Artwork art(2.0);
         QCOMPARE(art.clockBacking().size(), QSize(612, 42));
@@ -153,6 +166,9 @@ private slots:
             }
             QVERIFY2(opaque > size * size / 3, qPrintable(QString("size %1").arg(size)));
         }
+        // What the windows ask for at start-up comes drawn with the build, not from the SVG.
+        for (int size : {16, 24, 32, 44, 48, 88})
+            QCOMPARE(QImage(QString(":/icons/tilvara-%1.png").arg(size)).size(), QSize(size, size));
     }
 };
 

@@ -158,6 +158,57 @@ private slots:
             QCOMPARE(shot.copy(box).convertToFormat(QImage::Format_RGB32), face);
         }
     }
+
+    // A live resize draws the pictures at hand, scaled to fill the new boxes; once the size
+    // settles they are drawn afresh for it and shown one device pixel per pixel, unless they
+    // were drawn within 2% of it. Either way only the faces shown are held.
+    void resizeDrawsThePicturesAfreshOnceSettled_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<qreal>("settled");
+        QTest::newRow("one and a half") << QSize(1176, 747) << 1.5;
+        QTest::newRow("within 2%") << QSize(796, 506) << 1.0;
+    }
+    void resizeDrawsThePicturesAfreshOnceSettled() {
+        QFETCH(QSize, size);
+        QFETCH(qreal, settled);
+        Form1 form;
+        form.host().setMessageHandler([](const QString&) {});
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.action("hard1")->trigger();
+        form.game().Image2_Click(IndexOf(1, 1));
+        form.board().clearFocus();  // the focus frame reaches into the neighbouring tiles
+        form.Refresh();
+        BoardView& board = form.board();
+        QTRY_VERIFY(board.artworkInUse());
+        board.resize(size);
+        const QImage during = board.grab().toImage();
+        QCOMPARE(board.artworkInUse()->devicePixelRatio(), 1.0);
+        // Scaled, the face reaches the bottom of its new box: its lower slab is there.
+        const QRectF tile = board.pictureRect(IndexOf(2, 5));
+        QVERIFY(during.pixelColor(QPointF(tile.center().x(), tile.bottom() - 2).toPoint()) !=
+                QColor(Qt::black));
+
+        QTest::qWait(3 * BoardView::SettleMs);
+        QTRY_COMPARE(board.artworkInUse()->devicePixelRatio(), settled);
+        const QImage shot = board.grab().toImage();
+        QCOMPARE(board.artworkInUse()->heldFaces(), Artwork::Kinds + 1);  // and one highlighted
+        if (settled == 1.0) return;
+        const Artwork art(settled);
+        for (int col : {1, 2, 18}) {
+            // Inside the box: the neighbours may overlap its edges by a device pixel.
+            const QRect box = board.pictureRect(IndexOf(1, col)).toRect();
+            const QRect inside(1, 1, box.width() - 2, box.height() - 2);
+            QImage face = art.face(form.game().board(1, col), col == 1).toImage();
+            face.setDevicePixelRatio(1);
+            QImage onBlack(box.size(), QImage::Format_RGB32);
+            onBlack.fill(Qt::black);
+            QPainter(&onBlack).drawImage(0, 0, face);
+            QCOMPARE(
+                shot.copy(inside.translated(box.topLeft())).convertToFormat(QImage::Format_RGB32),
+                onBlack.copy(inside));
+        }
+    }
 };
 
 QTEST_MAIN(BoardGeometryTest)

@@ -229,6 +229,18 @@ private slots:
         QCOMPARE(first.size(), 1);
     }
 
+    // Closed, the window gives back its native window and backing store; it shows again.
+    void closingReleasesTheNativeWindow() {
+        frmSplash splash;
+        splash.ShowAtStart();
+        QVERIFY(QTest::qWaitForWindowExposed(&splash));
+        splash.close();
+        QTRY_VERIFY(!splash.windowHandle());
+        splash.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&splash));
+        splash.close();
+    }
+
     void hoverPaintsAdsAndRules() {
         frmSplash splash;
         splash.ShowAtStart();
