@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Tilvara needs, and only those that are missing.
 #   scripts/install-deps.sh --build   compiler, CMake, Ninja, Qt 6, fonts: enough to build and play
-#   scripts/install-deps.sh --test    all of --build, plus GoogleTest, Google Benchmark, Xvfb,
-#                                     xdotool, ImageMagick, clang-format and the package checkers
-#                                     (lintian, appstream): enough for scripts/test.sh
+#   scripts/install-deps.sh --web     emscripten, Node.js with npm, CMake, Ninja and the CJK font:
+#                                     enough for scripts/web.sh (the browser build)
+#   scripts/install-deps.sh --test    all of --build and --web, plus GoogleTest's sources, Google
+#                                     Benchmark, Xvfb, xdotool, ImageMagick, clang-format, chromium
+#                                     and the package checkers (lintian, appstream): enough for
+#                                     scripts/test.sh
 # Runs apt-get only when something is missing, as root or through sudo, without questions.
 set -euo pipefail
 
@@ -28,14 +31,23 @@ TEST_PACKAGES=(
     dbus at-spi2-core python3-pyatspi
 )
 
+# The browser build: emscripten (with clang 14, binaryen and node-acorn) compiles the core to
+# WebAssembly; node runs its tests and npm installs the page test's browser driver. A node
+# that is already on PATH (a newer one from elsewhere, with its own npm) is kept. The page test
+# drives Debian's chromium, headless.
+WEB_PACKAGES=(cmake ninja-build emscripten fonts-noto-cjk nodejs npm)
+WEB_TEST_PACKAGES=(googletest chromium)
+
 usage() {
-    sed -n '2,7p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//'
 }
 
 want=()
 case "${1:-}" in
     --build) want=("${BUILD_PACKAGES[@]}") ;;
-    --test) want=("${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}") ;;
+    --web) want=("${WEB_PACKAGES[@]}") ;;
+    --test) want=("${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WEB_PACKAGES[@]}"
+        "${WEB_TEST_PACKAGES[@]}") ;;
     -h | --help)
         usage
         exit 0
@@ -48,6 +60,10 @@ esac
 
 missing=()
 for package in "${want[@]}"; do
+    # Node.js from another source (say nodesource's nodejs, which brings its own npm) serves
+    # as well as Debian's, and Debian's npm would not install beside it.
+    if [[ "$package" == nodejs ]] && command -v node >/dev/null; then continue; fi
+    if [[ "$package" == npm ]] && command -v npm >/dev/null; then continue; fi
     status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
     if [[ "$status" != "install ok installed" ]]; then
         missing+=("$package")

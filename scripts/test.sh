@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The test command: installs the test dependencies, checks formatting and that the core stays free
 # of Qt, then builds and runs every test under the `default` preset, builds and checks the Debian
-# package, and builds and runs every test again under `asan`.
+# package, builds and runs every test again under `asan`, and builds the browser page with the
+# core's tests in WebAssembly (`web`): those run under node, and the page in headless chromium.
 # Needs no terminal and no display: the smoke tests start their own Xvfb.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.." || exit 1
@@ -50,8 +51,8 @@ summary() {
 check_format() {
     local tracked=() files=() file
     mapfile -d '' tracked < <(git ls-files -z -- \
-        'game/*.cpp' 'game/*.h' 'ui/*.cpp' 'ui/*.h' 'tests/*.cpp' 'tests/*.h' \
-        'bench/*.cpp' 'bench/*.h')
+        'game/*.cpp' 'game/*.h' 'ui/*.cpp' 'ui/*.h' 'web/*.cpp' 'web/*.h' 'tests/*.cpp' \
+        'tests/*.h' 'bench/*.cpp' 'bench/*.h')
     # A tracked file deleted in the work tree is not there to check.
     for file in "${tracked[@]}"; do
         [[ -f "$file" ]] && files+=("$file")
@@ -145,6 +146,7 @@ else
     skip "Debian package" "build default failed"
 fi
 run_preset asan -DTILVARA_BUILD_UI=ON -DTILVARA_BUILD_TESTS=ON
+run_preset web -DTILVARA_BUILD_TESTS=ON
 
 summary
 exit $failed

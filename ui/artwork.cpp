@@ -18,6 +18,8 @@
 #include <cmath>
 #include <memory>
 
+#include "game/tile_pictures.h"
+
 // Q_INIT_RESOURCE declares the resource's init function in the enclosing namespace, so it must
 // run from global scope. The resources sit in a static library, whose initialiser the linker
 // would otherwise drop.
@@ -35,20 +37,6 @@ constexpr QSize HorizontalSize(8, 7);
 constexpr QSize VerticalSize(7, 8);
 constexpr QSize BackingSize(306, 21);
 constexpr QSize BarSize(43, 16);
-
-// Twemoji file stems of kinds 1..36.
-constexpr std::array<const char*, Artwork::Kinds> TileStems = {
-    "1f34e", "1f34a", "1f347", "1f349", "1f34d", "1f346", "1f955", "1f344", "1f951",
-    "1f965", "1f369", "1f36d", "1f438", "1f437", "1f43c", "1f42f", "1f435", "1f427",
-    "1f433", "1f419", "1f98b", "1f41d", "1f980", "1f418", "26bd",  "2b50",  "1f680",
-    "1f4da", "1f48e", "1f338", "1f33b", "1f340", "1f308", "2602",  "1f3a9", "1f697"};
-
-// Names of kinds 1..36, in the game's language.
-constexpr std::array<const char*, Artwork::Kinds> TileNames = {
-    "苹果", "橘子",   "葡萄",   "西瓜",   "菠萝",   "茄子", "胡萝卜", "蘑菇", "牛油果",
-    "椰子", "甜甜圈", "棒棒糖", "青蛙",   "小猪",   "熊猫", "老虎",   "猴子", "企鹅",
-    "鲸鱼", "章鱼",   "蝴蝶",   "蜜蜂",   "螃蟹",   "大象", "足球",   "星星", "火箭",
-    "书本", "宝石",   "樱花",   "向日葵", "四叶草", "彩虹", "雨伞",   "礼帽", "汽车"};
 
 constexpr int AboutKind = 1;  // the apple, as on the application icon
 
@@ -263,7 +251,9 @@ const QPixmap& Artwork::face(int kind, bool highlighted) const {
         ScaleBelowOne(p, image);
         p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        QSvgRenderer picture(QStringLiteral(":/tiles/%1.svg").arg(TileStems[kind - 1]));
+        const std::string_view file = PictureFile(kind);
+        QSvgRenderer picture(QStringLiteral(":/tiles/%1.svg")
+                                 .arg(QLatin1String(file.data(), static_cast<int>(file.size()))));
         picture.render(&p, PictureRect);
         p.end();
         normal = ToPixmap(std::move(image));
@@ -359,8 +349,8 @@ QIcon Artwork::applicationIcon() {
 }
 
 QString Artwork::pictureName(int kind) {
-    if (kind < 1 || kind > Kinds) return {};
-    return QString::fromUtf8(TileNames[kind - 1]);
+    const std::string_view name = PictureName(kind);
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 }  // namespace tilvara::ui

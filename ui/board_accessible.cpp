@@ -10,7 +10,7 @@
 #include <string>
 
 #include "game/game.h"
-#include "ui/artwork.h"
+#include "game/tile_pictures.h"
 #include "ui/board_view.h"
 
 namespace tilvara::ui {
@@ -26,14 +26,6 @@ const Label& LabelAt(const ViewState& view, int n) {
     const std::array<const Label*, LabelCount> labels = {&view.Label4, &view.Label2, &view.Label3,
                                                          &view.Label1};
     return *labels[n];
-}
-
-QString CellName(const ViewState& view, int index) {
-    const CellPicture& pic = view.Image2[index];
-    const Cell cell = CellOf(index);
-    const QString picture =
-        pic.visible ? Artwork::pictureName(pic.face.kind) : QStringLiteral("空");
-    return QStringLiteral("%1 第%2行第%3列").arg(picture).arg(cell.row).arg(cell.col);
 }
 
 // The cell whose interface has the focus: the cursor's while the board shows it, else 0.
@@ -74,7 +66,9 @@ public:
     QString text(QAccessible::Text t) const override {
         if (!board_) return {};
         const ViewState& view = board_->view();
-        if (n_ < CellCount) return t == QAccessible::Name ? CellName(view, n_ + 1) : QString();
+        if (n_ < CellCount)
+            return t == QAccessible::Name ? QString::fromStdString(CellName(view, n_ + 1))
+                                          : QString();
         if (n_ < ClockChild)
             return t == QAccessible::Name
                        ? QString::fromStdString(LabelAt(view, n_ - CellCount).caption)

@@ -246,7 +246,7 @@ TEST(Path, HoldLastsThreeTicksOrUntilTheCounterWraps) {
         rig.game.hard1_Click();
         rig.Place("AA");
         rig.game.tickCount = start;
-        rig.host.onHoldTick = [&] {
+        rig.host.onHoldTick = [&, start = start] {  // clang 14 cannot capture a binding
             if (rig.host.holdTicks < 50) return;
             ADD_FAILURE() << "the hold never ends from " << start;
             rig.game.exit_Click();  // closing the window ends any hold

@@ -1,0 +1,60 @@
+// Form1 in the browser: owns the game of one run, forwards the page's clicks, menu commands,
+// keys and timer ticks to it, and repaints what changed in its view state.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "game/game.h"
+#include "game/random.h"
+#include "game/time_of_day.h"
+#include "web/web_host.h"
+
+namespace tilvara::web {
+
+class Shell;
+
+class Form1 {
+public:
+    // A seed fixes every deal of the run (for tests); without one the deals are random.
+    Form1(Shell& shell, std::optional<std::uint64_t> seed);
+
+    Game& game() { return *game_; }
+    // Brings the page in line with the view state: only what changed since the last call.
+    void Refresh();
+
+    void Click(int index);
+    void Label1Click();
+    // A menu item by its place in the menu bar.
+    void Menu(int menu, int item);
+    // A key for the core; false when it is none of the window's and the browser may have it.
+    bool KeyDown(int keyCode, bool repeat);
+    void Tick(TimerId id);
+
+private:
+    void BuildMenus();
+
+    // What the page shows now, to compare the view state with.
+    struct Painted {
+        std::string caption;
+        CellPictures cells{};
+        std::array<Piece, 4> pieces{};
+        std::array<Label, 4> labels{};
+        Label startLine;
+        BoardCursor cursor;
+        Box backing, bar;
+        std::vector<std::vector<bool>> enabled;
+    };
+
+    Shell& shell_;
+    std::unique_ptr<Random> random_;
+    SystemClock clock_;
+    WebHost host_;
+    std::unique_ptr<Game> game_;
+    std::optional<Painted> painted_;  // none until the first paint
+};
+
+}  // namespace tilvara::web

@@ -1,0 +1,305 @@
+// The run, the modal windows and the keys of the page.
+#include "web/shell.h"
+
+#include <emscripten/html5.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "game/game.h"
+#include "game/texts.h"
+#include "game/tile_pictures.h"
+#include "web/main_window.h"
+#include "web/page.h"
+
+namespace tilvara::web {
+
+namespace {
+
+// The game's timers have the interval slots of their numbers; the rules window's is next.
+constexpr int RulesTimerSlot = TimerCount;
+
+// A key that types a character, Enter, Esc, Tab and Backspace included, and no shortcut of
+// the browser's.
+bool TypesCharacter(const Key& k) {
+    if (k.ctrl || k.alt || k.meta) return false;
+    if (k.key == "Enter" || k.key == "Escape" || k.key == "Tab" || k.key == "Backspace")
+        return true;
+    // One code point: its UTF-8 lead byte is followed by continuation bytes only.
+    return !k.key.empty() && std::all_of(k.key.begin() + 1, k.key.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+    });
+}
+
+// What a link label's target text opens in a new tab: a web or mail address with its scheme as
+// it is, a bare e-mail address (or several) as mailto:, anything else without a scheme as a web
+// site. A page cannot hand a local path to the desktop, so there is no file: here, and no other
+// scheme either (a javascript: link would run in the page): those open nothing.
+std::string LinkAddress(std::string_view target) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n'; };
+    while (!target.empty() && blank(target.front())) target.remove_prefix(1);
+    while (!target.empty() && blank(target.back())) target.remove_suffix(1);
+    if (target.empty()) return {};
+    const std::size_t colon = target.find(':');
+    const std::string_view before = target.substr(0, colon);
+    const bool scheme =
+        colon != std::string_view::npos && !before.empty() &&
+        std::isalpha(static_cast<unsigned char>(before.front())) &&
+        std::all_of(before.begin(), before.end(), [](char c) {
+            return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-';
+        });
+    if (scheme) {
+        std::string name(before);
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        const bool web = name == "https" || name == "http" || name == "mailto";
+        return web ? std::string(target) : std::string();
+    }
+    if (target.find('@') != std::string_view::npos && target.find('/') == std::string_view::npos) {
+        // "a@x.org; b@y.org" names two recipients; mailto: separates them with commas.
+        std::string to = "mailto:";
+        bool separated = false;
+        for (const char c : target) {
+            if (blank(c) || c == ',' || c == ';') {
+                separated = to.size() > 7;
+            } else {
+                if (separated) to += ',';
+                separated = false;
+                to += c;
+            }
+        }
+        return to;
+    }
+    return "https://" + std::string(target);
+}
+
+// The core's key codes for the keys it answers. The window's commands come from anywhere in
+// it; the board's own keys only while the board has the focus, so that on the menu bar the
+// arrows and Return still walk the menus.
+int KeyCodeOf(const Key& k, bool onBoard) {
+    if (k.key == "Escape") return KeyEscape;
+    if (k.key == "F1") return KeyF1;
+    if (k.key == "F2") return KeyF2;
+    if (k.key == "F10") return KeyF10;
+    if (!onBoard) return 0;
+    if (k.key == "ArrowLeft") return KeyLeft;
+    if (k.key == "ArrowUp") return KeyUp;
+    if (k.key == "ArrowRight") return KeyRight;
+    if (k.key == "ArrowDown") return KeyDown;
+    if (k.key == " ") return KeySpace;
+    if (k.key == "Enter") return KeyReturn;
+    return 0;
+}
+
+}  // namespace
+
+Shell::Shell(std::optional<std::uint64_t> seed) : seed_(seed) { FillWindows(); }
+
+Shell::~Shell() { StopRulesTimer(); }
+
+void Shell::FillWindows() {
+    namespace splash = texts::splash;
+    namespace about = texts::about;
+    for (const auto& [control, text] : {std::pair{"Caption", splash::Caption},
+                                        {"lblCompanyProduct", splash::lblCompanyProduct},
+                                        {"Label4", splash::Label4},
+                                        {"lblHowToPlay", splash::lblHowToPlay},
+                                        {"Label1", splash::Label1},
+                                        {"Label2", splash::Label2},
+                                        {"Label3", splash::Label3}})
+        page::SetText("frmSplash", control, text);
+    for (const char* control : RulesWindow::HoverGroup) page::JoinHoverGroup("frmSplash", control);
+
+    for (const auto& [control, text] : {std::pair{"Caption", about::Caption},
+                                        {"lblTitle", about::lblTitle},
+                                        {"lblDescription", about::lblDescription},
+                                        {"Label4", about::Label4},
+                                        {"Label2", about::Label2},
+                                        {"lblDisclaimer", about::lblDisclaimer},
+                                        {"cmdOK", about::cmdOK}})
+        page::SetText("frmAbout", control, text);
+    page::SetPicture("frmAbout", "picIcon", std::string(PictureFile(1)));  // the apple, as the icon
+    for (const auto& [control, caption] :
+         {std::pair{"Label1", about::Label1}, {"Label3", SiteHost}})
+        page::SetLink("frmAbout", control, caption, LinkAddress(AboutLinkTarget(control, caption)));
+    for (const char* control : AboutLinks) page::JoinHoverGroup("frmAbout", control);
+
+    // Both windows carry the same advertising panel.
+    for (const char* window : {"frmSplash", "frmAbout"}) {
+        page::SetText(window, "Heading", AdHeading());
+        for (const auto& [control, text] : {std::pair{"Label5", texts::ads::Label5},
+                                            {"Label6", texts::ads::Label6},
+                                            {"Label7", texts::ads::Label7}})
+            page::SetLink(window, control, text, AdTarget(control));
+    }
+}
+
+void Shell::StartRun() {
+    rules_ = RulesWindow{};
+    page::ShowEnded(false);
+    ShowRules();
+    std::string pictures;
+    for (int kind = 1; kind <= Kinds; ++kind) {
+        if (kind > 1) pictures += ' ';
+        pictures += PictureFile(kind);
+    }
+    page::PreloadArt(pictures);
+}
+
+// ---------------------------------------------------------------- windows
+
+int Shell::Open(Kind kind, std::function<void()> closed) {
+    const int id = nextWindow_++;
+    windows_.push_back({id, kind, std::move(closed)});
+    return id;
+}
+
+std::vector<Shell::Window>::iterator Shell::FindWindow(int window) {
+    return std::find_if(windows_.begin(), windows_.end(),
+                        [window](const Window& w) { return w.id == window; });
+}
+
+void Shell::Dismiss(int window) {
+    const auto it = FindWindow(window);
+    if (it == windows_.end()) return;
+    const Window closing = std::move(*it);
+    windows_.erase(it);
+    page::CloseWindow(closing.id);
+    switch (closing.kind) {
+        case Kind::Rules: RulesClosed(); break;
+        case Kind::About: break;
+        case Kind::Box:
+            if (closing.closed) closing.closed();
+            break;
+    }
+    if (!form_) return;
+    form_->Refresh();
+    // The board takes the keys again once the last window over the main window is gone.
+    if (MainWindowActive()) page::FocusBoard();
+}
+
+void Shell::ControlClick(int window, std::string_view control) {
+    const auto it = FindWindow(window);
+    if (it != windows_.end() && it->kind == Kind::Rules && RulesWindow::ClosesOnClick(control))
+        Dismiss(window);
+}
+
+void Shell::OpenBox(std::string_view text, std::function<void()> closed) {
+    const int id = Open(Kind::Box, std::move(closed));
+    page::OpenBox(id, texts::MessageTitle, std::string(text), texts::OkButton);
+}
+
+void Shell::OpenAbout() { page::OpenWindow(Open(Kind::About), "frmAbout"); }
+
+void Shell::OpenHelp() { ShowRules(); }
+
+// Each showing loads the window afresh: Timer1 runs, unless the window has closed before.
+void Shell::ShowRules() {
+    rules_.Form_Load();
+    page::SetText("frmSplash", "lblStart", rules_.StartLine());
+    ShowCountdown();
+    page::OpenWindow(Open(Kind::Rules), "frmSplash");
+    if (rules_.Timer1On())
+        page::StartInterval(RulesTimerSlot, RulesWindow::Timer1Interval);
+    else
+        StopRulesTimer();
+}
+
+void Shell::Tick(int slot) {
+    if (slot == RulesTimerSlot)
+        RulesTick();
+    else if (form_ && slot >= 0 && slot < TimerCount)
+        form_->Tick(static_cast<TimerId>(slot));
+}
+
+// At start only: help never closes by itself, so it counts nothing down.
+void Shell::ShowCountdown() {
+    const int seconds = rules_.SecondsToClose();
+    page::SetText("frmSplash", "lblCountdown",
+                  seconds > 0 ? texts::splash::Countdown(seconds) : std::string());
+}
+
+void Shell::RulesTick() {
+    if (!rules_.Timer1_Timer()) return ShowCountdown();
+    for (const Window& w : windows_) {
+        if (w.kind == Kind::Rules) return Dismiss(w.id);
+    }
+}
+
+void Shell::StopRulesTimer() { page::StopInterval(RulesTimerSlot); }
+
+void Shell::RulesClosed() {
+    StopRulesTimer();
+    if (!rules_.Form_Unload()) return;
+    form_ = std::make_unique<Form1>(*this, seed_);
+    page::ShowMainWindow(true);
+    mainShown_ = true;
+}
+
+// ---------------------------------------------------------------- the end of a run
+
+void Shell::Unload() {
+    // Whatever is still open goes without a word to the core.
+    while (!windows_.empty()) {
+        page::CloseWindow(windows_.back().id);
+        windows_.pop_back();
+    }
+    StopRulesTimer();
+    page::ShowMainWindow(false);
+    mainShown_ = false;
+    // The game is inside one of its handlers: it goes once that has returned.
+    if (!ending_) emscripten_set_timeout(&Shell::OnEndRun, 0, this);
+    ending_ = true;
+}
+
+void Shell::OnEndRun(void* shell) {
+    auto& self = *static_cast<Shell*>(shell);
+    self.ending_ = false;
+    self.form_.reset();
+    page::ShowEnded(true);
+}
+
+// ---------------------------------------------------------------- input
+
+bool Shell::MainWindowActive() const { return form_ && mainShown_ && windows_.empty(); }
+
+void Shell::Click(int index) {
+    if (MainWindowActive()) form_->Click(index);
+}
+
+void Shell::Label1Click() {
+    if (MainWindowActive()) form_->Label1Click();
+}
+
+void Shell::Menu(int menu, int item) {
+    if (MainWindowActive()) form_->Menu(menu, item);
+}
+
+bool Shell::KeyDown(const Key& key) {
+    // F1 would open the browser's help, F10 its menu and Esc stop the page: never, whoever
+    // gets the key.
+    const bool reserved =
+        key.key == "F1" || key.key == "F2" || key.key == "F10" || key.key == "Escape";
+    // A held key: the browser flags its repeats, though not always; a key still down is one
+    // too. The core decides which keys act again while held; boxes close once a press.
+    const bool repeat = !keysDown_.insert(key.code).second || key.repeat;
+    const bool fresh = !repeat;
+    if (!windows_.empty()) {
+        const Window& top = windows_.back();
+        const bool closes = top.kind == Kind::Rules ? TypesCharacter(key)
+                                                    : key.key == "Enter" || key.key == "Escape";
+        if (!closes) return reserved;
+        if (fresh) Dismiss(top.id);
+        return true;
+    }
+    if (!MainWindowActive()) return reserved;
+    const int code = KeyCodeOf(key, page::BoardHasFocus());
+    return (code != 0 && form_->KeyDown(code, repeat)) || reserved;
+}
+
+void Shell::KeyUp(const std::string& code) { keysDown_.erase(code); }
+
+// A key released while the page had no focus sends no key-up.
+void Shell::Blur() { keysDown_.clear(); }
+
+}  // namespace tilvara::web
