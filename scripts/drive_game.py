@@ -35,12 +35,16 @@ def cpu_ms_fine(pid):
     return total / 1e6
 
 
-def peak_kb(pid):
+def status_kb(pid, field):
     with open(f"/proc/{pid}/status") as f:
         for line in f:
-            if line.startswith("VmHWM:"):
+            if line.startswith(field + ":"):
                 return int(line.split()[1])
     return 0
+
+
+def peak_kb(pid):
+    return status_kb(pid, "VmHWM")
 
 
 class Driver:
@@ -131,20 +135,22 @@ class Driver:
         window.damage_create(damage.DamageReportRawRectangles)
         self.d.sync()
 
-    def cells(self, window, top):
-        """The face under each cell, as raw pixels (None for an empty black cell). Only the
-        inside of each cell counts: the selection's red edge and the keyboard's focus frame,
-        which reaches a few pixels into the neighbours, change no face."""
-        image = window.get_image(GRID_LEFT, top + GRID_TOP, COLS * FACE_W, ROWS * FACE_H,
+    def cells(self, window, top, k=1):
+        """The face under each cell at k device pixels per design pixel, as raw pixels (None for
+        an empty black cell). Only the inside of each cell counts: the selection's red edge and
+        the keyboard's focus frame, which reaches a few pixels into the neighbours, change no
+        face."""
+        fw, fh = FACE_W * k, FACE_H * k
+        image = window.get_image(GRID_LEFT * k, top + GRID_TOP * k, COLS * fw, ROWS * fh,
                                  X.ZPixmap, 0xFFFFFFFF).data
-        stride = COLS * FACE_W * 4
-        margin = 5
+        stride = COLS * fw * 4
+        margin = 5 * k
         faces = {}
         for r in range(ROWS):
             for c in range(COLS):
-                rows = [image[(r * FACE_H + y) * stride + (c * FACE_W + margin) * 4:
-                              (r * FACE_H + y) * stride + ((c + 1) * FACE_W - margin) * 4]
-                        for y in range(margin, FACE_H - margin, 3)]
+                rows = [image[(r * fh + y) * stride + (c * fw + margin) * 4:
+                              (r * fh + y) * stride + ((c + 1) * fw - margin) * 4]
+                        for y in range(margin, fh - margin, 3 * k)]
                 face = b"".join(rows)
                 faces[(r + 1, c + 1)] = None if face.count(0) >= len(face) * 3 // 4 else face
         return faces

@@ -10,7 +10,6 @@ import subprocess
 import sys
 import time
 
-from Xlib import X
 
 sys.dont_write_bytecode = True  # no cache of the module below left in the source tree
 import drive_game as dg  # noqa: E402
@@ -46,28 +45,12 @@ def wait_events(drv, timeout):
         select.select([drv.d.fileno()], [], [], max(0.0, timeout))
 
 
-def cells(window, top, k):
-    """The face under each cell, read at k device pixels per design pixel."""
-    fw, fh = dg.FACE_W * k, dg.FACE_H * k
-    image = window.get_image(dg.GRID_LEFT * k, top + dg.GRID_TOP * k, dg.COLS * fw, dg.ROWS * fh,
-                             X.ZPixmap, 0xFFFFFFFF).data
-    stride = dg.COLS * fw * 4
-    faces = {}
-    for r in range(dg.ROWS):
-        for c in range(dg.COLS):
-            face = b"".join(image[(r * fh + y) * stride + c * fw * 4:
-                                  (r * fh + y) * stride + (c + 1) * fw * 4]
-                            for y in range(0, fh, 3 * k))
-            faces[(r + 1, c + 1)] = None if face.count(0) >= len(face) * 3 // 4 else face
-    return faces
-
-
 def play(drv, main, top, k, removals):
     """Removes linkable pairs found on screen; the board must fill the window at scale k."""
     removed = lost = 0
     while removed < removals:
         drv.answer_boxes(main)
-        faces = cells(main, top, k)
+        faces = drv.cells(main, top, k)
         pair = dg.linkable(faces)
         if pair is None:
             lost += 1  # the game reshuffles a dead board a tick or two later
@@ -83,7 +66,7 @@ def play(drv, main, top, k, removals):
         while time.monotonic() - t0 < 2:
             drv.pump(0.01)
             drv.answer_boxes(main)
-            now = cells(main, top, k)
+            now = drv.cells(main, top, k)
             if now[pair[0]] is None and now[pair[1]] is None:
                 removed += 1
                 break
@@ -175,6 +158,9 @@ def main():
         play(drv, main, top, k, args.removals)
         drv.pump(0.5)
         out["hwm_kb"] = dg.peak_kb(proc.pid)
+        # The peak counts the pages of the font files the text touched, clean and shared with
+        # every program using the fonts; the private part is the program's own.
+        out["anon_kb"] = dg.status_kb(proc.pid, "RssAnon")
         if not args.resize:
             return out
 
@@ -198,6 +184,7 @@ def main():
                                        idle_rate)
         drv.pump(0.5)
         out["hwm_max_kb"] = dg.peak_kb(proc.pid)
+        out["anon_max_kb"] = dg.status_kb(proc.pid, "RssAnon")
         return out
     finally:
         proc.kill()

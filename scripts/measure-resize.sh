@@ -8,7 +8,8 @@
 #   settled size), and peak memory (VmHWM) after 20 removals at 1x, after 5 more at 2x, at the
 #   whole screen, and after 20 removals under QT_SCALE_FACTOR=2; the same peaks beside that
 #   window opened the way the game opens, when a window with the rules window's texts closes
-#   (plain_board --rules), which tells what the game's own rules window costs;
+#   (plain_board --rules), which tells what the game's own rules window costs; and the private
+#   (anonymous) memory at the end, which leaves out the font files' pages the texts touched;
 # - beside bench/bare_windows, the rules window's texts and a main window with the same menus,
 #   opened the same way but bare: CPU from launch to the main window mapped (a key sent as the
 #   rules window maps) and to its first whole frame, from the scheduler's nanosecond counts.
@@ -91,6 +92,10 @@ row "peak RSS after 20 removals at 1x" game rules hwm_kb MB 1024
 row "peak RSS after 5 more at 2x" game rules hwm_2x_kb MB 1024
 row "peak RSS at the whole screen" game rules hwm_max_kb MB 1024
 row "peak RSS, QT_SCALE_FACTOR=2, 20 removals" game_sf2 rules_sf2 hwm_kb MB 1024
+echo "private (anonymous) memory at the end, beside bench/plain_board (font files left out):"
+row "RssAnon after 20 removals at 1x" game plain anon_kb MB 1024
+row "RssAnon at the whole screen" game plain anon_max_kb MB 1024
+row "RssAnon, QT_SCALE_FACTOR=2, 20 removals" game_sf2 plain_sf2 anon_kb MB 1024
 echo "start-up CPU beside bench/bare_windows:"
 row "launch to the main window mapped" game_start bare map_cpu_ms
 row "launch to its first whole frame" game_start bare frame_cpu_ms
