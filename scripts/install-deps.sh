@@ -14,11 +14,12 @@ set -euo pipefail
 # libglx-dev, libopengl-dev, libvulkan-dev) as hard dependencies. The xcb platform plugin is only
 # a Recommends of libqt6gui6, so qt6-qpa-plugins is named; so is libgl-dev, which Qt's CMake
 # files look for. `file` lets CPack read the binary's shared-library dependencies. The game asks
-# the X server for the keyboard's state through xcb (libxcb1-dev, found with pkg-config).
+# the X server for the keyboard's state and repeats through xcb (libxcb1-dev, libxcb-xkb-dev,
+# found with pkg-config).
 BUILD_PACKAGES=(
     build-essential g++ cmake ninja-build git file
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
-    pkg-config libxcb1-dev
+    pkg-config libxcb1-dev libxcb-xkb-dev
     fonts-noto-cjk
 )
 # xauth is only a Recommends of xvfb, and xvfb-run needs it. lintian, appstream (appstreamcli)

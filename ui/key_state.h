@@ -10,4 +10,9 @@ namespace tilvara::ui {
 // where no X server answers (another platform, or no code).
 std::optional<bool> KeyDownNow(quint32 nativeScanCode);
 
+// Asks the X server to send a held key's repeats as presses alone, with no release between
+// them, so that every release the program sees is a finger let go, however late it is read.
+// Whether the server agreed (false where no X server answers).
+bool AskForRepeatsWithoutReleases();
+
 }  // namespace tilvara::ui

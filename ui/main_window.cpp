@@ -71,6 +71,7 @@ Form1::Form1(frmSplash* help, QWidget* parent) : QMainWindow(parent), help_(help
     // F1, F2 and Esc reach the game whichever child has the focus and whether or not
     // their menu items are enabled.
     qApp->installEventFilter(this);
+    repeatsWithoutReleases_ = AskForRepeatsWithoutReleases();
     if (help_) connect(help_, &QDialog::finished, this, &Form1::FocusBoard);
     board_->setAccessibleName(QStringLiteral("棋盘"));
     menuBar()->setAccessibleName(QStringLiteral("菜单栏"));
@@ -195,16 +196,23 @@ void Form1::Refresh() {
 
 // Holding F1 or F2 must not spend every hint or reshuffle, nor Space click twice: the core
 // takes a key's repeats only where they mean something (the arrows), so the shell must tell
-// them apart. The toolkit's repeat flag misses some repeats under X: X sends each repeat as a
-// release and a press with the same server time; other platforms send presses with no
-// release between. Releases count in every window of the program (a box the key opened takes
-// the release). A screen reader's bridge hands every key on again, a little later and without
-// its time: then a release while the X server still holds the key down is a repeat's.
+// them apart. The toolkit's repeat flag misses some repeats under X. The X server is asked to
+// send a held key's repeats as presses alone, so a press while the key is down is a repeat;
+// a server that sends each repeat as a release and a press with the same server time, as X
+// does by default, has those told by the time. Releases count in every window of the program
+// (a box the key opened takes the release). A screen reader's bridge hands every key on
+// again, later and without its time: then, where repeats still come with releases, a release
+// while the X server holds the key down is a repeat's. (Read after the finger has let go, a
+// repeat's release would pass for the last one, and its press for a new one: the repeats
+// without releases are what keep a late reading right.)
 bool Form1::RepeatsHeldKey(const QKeyEvent& key) {
     if (KeyCodeOf(key.key(), true) == 0) return false;
     HeldKey& held = heldKeys_[key.key()];
     if (key.type() == QEvent::KeyRelease) {
-        if (key.timestamp() == 0 && KeyDownNow(key.nativeScanCode()).value_or(false)) return false;
+        if (!repeatsWithoutReleases_ && key.timestamp() == 0 &&
+            KeyDownNow(key.nativeScanCode()).value_or(false)) {
+            return false;
+        }
         held = {false, key.timestamp()};
         return false;
     }

@@ -67,6 +67,8 @@ private:
         quint64 releasedAt = 0;
     };
     QHash<int, HeldKey> heldKeys_;
+    // Whether the X server sends a held key's repeats as presses alone.
+    bool repeatsWithoutReleases_ = false;
 };
 
 }  // namespace tilvara::ui
