@@ -32,8 +32,8 @@ public:
     // it is open nothing behind it takes input (the main window, its menus, earlier boxes),
     // but the timers go on. When the player dismisses it (the button, Enter or Esc), the
     // front end calls `closed` once, from its event loop and never from inside ShowMessage,
-    // then repaints. (The core ignores a second call for the same box.) Boxes may stack; the newest is on top. A box still open
-    // when the program ends is dropped without calling `closed`.
+    // then repaints. (The core ignores a second call for the same box.) Boxes may stack; the newest
+    // is on top. A box still open when the program ends is dropped without calling `closed`.
     virtual void ShowMessage(std::string_view text, std::function<void()> closed) = 0;
 
     // On (re)starts the timer's interval from now; off stops it.
