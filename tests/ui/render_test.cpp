@@ -36,6 +36,7 @@ private slots:
         game.DrawVLine1(3, 0, 1);
         game.DrawVLine2(7, 0, 1);
         game.Image2_Click(IndexOf(8, 1));
+        game.Form_KeyDown(KeyDown);  // the bottom row: the keyboard's frame shows where it is
         for (int t = 0; t < 60; ++t) game.Timer4_Timer();
         form.Refresh();
 
@@ -56,8 +57,8 @@ private slots:
         QCOMPARE(at(midX, sel.top), red);
         QCOMPARE(at(midX, sel.top + 7.5), red);
         QVERIFY(at(midX, sel.top + 15) != red);
-        // The click put the cursor there: its focus frame, three design pixels wide, stands
-        // outside the face.
+        // The click put the cursor there and a key showed its focus frame, three design pixels
+        // wide, outside the face.
         const QColor blue(0, 150, 255);
         QCOMPARE(at(midX, sel.top - 7.5), blue);
         QCOMPARE(at(midX, sel.top - 37.5), blue);
