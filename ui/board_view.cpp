@@ -56,7 +56,7 @@ constexpr qreal LabelPoints = 18;  // at the design size
 // under it.
 constexpr qreal StartLinePoints = 14;
 const QColor StartLineColour(200, 200, 200);
-const QColor PromptBand(0, 0, 0, 210);
+const QColor PromptBand(0, 0, 0, 225);
 // The texts on the clock strip, and the bar in its last seconds.
 constexpr qreal ClockTextPoints = 9;
 const QColor ClockTextColour(255, 255, 255);
