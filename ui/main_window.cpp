@@ -7,14 +7,13 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
-#include <QStyle>
 
 #include "ui/about_window.h"
 #include "ui/board_accessible.h"
 #include "ui/board_view.h"
 #include "ui/key_state.h"
 #include "ui/qt_host.h"
+#include "ui/screen_room.h"
 #include "ui/splash_window.h"
 
 namespace tilvara::ui {
@@ -86,12 +85,10 @@ Form1::Form1(frmSplash* help, QWidget* parent) : QMainWindow(parent), help_(help
 void Form1::FitScreen() {
     const QSize design = board_->sizeHint();
     const QSize chrome = sizeHint() - design;  // the menu bar
-    const QScreen* where = screen();
-    if (!where) return resize(design + chrome);
-    const QSize room = where->availableGeometry().size() -
-                       QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
-    const qreal scale = std::min((room.width() - chrome.width()) / qreal(design.width()),
-                                 (room.height() - chrome.height()) / qreal(design.height()));
+    const QSize room = WindowRoom(*this);
+    if (room.isEmpty()) return resize(design + chrome);
+    const qreal scale = std::min(qreal(room.width() - chrome.width()) / design.width(),
+                                 qreal(room.height() - chrome.height()) / design.height());
     const QSize fitted =
         (QSizeF(design) * std::clamp(scale, qreal(0), qreal(1))).toSize().expandedTo(QSize(1, 1));
     if (scale < BoardView::MinimumScale) board_->setMinimumSize(fitted);
@@ -123,6 +120,7 @@ void Form1::OnMenu(const QString& name) {
         // Modal to this window and made afresh for each opening; the clock goes on behind it.
         auto* about = new frmAbout(this);
         about->setAttribute(Qt::WA_DeleteOnClose);
+        KeepWithinScreen(*about);
         connect(about, &QDialog::finished, this, &Form1::FocusBoard);
         about->open();
     } else {
