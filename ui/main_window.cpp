@@ -120,7 +120,6 @@ void Form1::OnMenu(const QString& name) {
         // Modal to this window and made afresh for each opening; the clock goes on behind it.
         auto* about = new frmAbout(this);
         about->setAttribute(Qt::WA_DeleteOnClose);
-        KeepWithinScreen(*about);
         connect(about, &QDialog::finished, this, &Form1::FocusBoard);
         about->open();
     } else {
