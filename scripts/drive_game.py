@@ -89,11 +89,13 @@ class Driver:
         except Exception:
             return ""
 
-    def key(self, window, keysym):
+    def key(self, window, *keysyms):
+        """Presses and lets go of each key in turn, with no pause between them."""
         window.set_input_focus(X.RevertToParent, X.CurrentTime)
-        code = self.d.keysym_to_keycode(XK.string_to_keysym(keysym))
-        xtest.fake_input(self.d, X.KeyPress, code)
-        xtest.fake_input(self.d, X.KeyRelease, code)
+        for keysym in keysyms:
+            code = self.d.keysym_to_keycode(XK.string_to_keysym(keysym))
+            xtest.fake_input(self.d, X.KeyPress, code)
+            xtest.fake_input(self.d, X.KeyRelease, code)
         self.d.sync()
 
     def click(self, window, x, y):

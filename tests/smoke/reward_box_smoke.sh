@@ -18,14 +18,15 @@ trap stop_private_xvfb EXIT
 start_private_xvfb || { echo "reward_box_smoke: could not start Xvfb"; exit 1; }
 
 /usr/bin/python3 - "$binary" "$scripts" <<'PY'
-import os, subprocess, sys, time
+import os, subprocess, sys, tempfile, time
 sys.path.insert(0, sys.argv[2])
-from Xlib import X, XK
-from Xlib.ext import xtest
+from Xlib import X
 from drive_game import COLS, FACE_H, FACE_W, GRID_LEFT, GRID_TOP, Driver, links
 
 def fail(text):
-    print("reward_box_smoke:", text, flush=True)
+    shot = os.path.join(os.environ.get("SMOKE_OUT") or tempfile.mkdtemp(), "failure.png")
+    subprocess.run(["import", "-window", "root", shot], check=False)
+    print(f"reward_box_smoke: {text} (the screen: {shot})", flush=True)
     sys.exit(1)
 
 def poll(what, test, seconds=20):
@@ -54,25 +55,22 @@ try:
             if w.get_attributes().map_state == X.IsViewable and drv.name(w) == "提示":
                 return w
 
-    def press(window, *keys):  # one after the other, no pause between
-        window.set_input_focus(X.RevertToParent, X.CurrentTime)
-        for key in keys:
-            code = drv.d.keysym_to_keycode(XK.string_to_keysym(key))
-            xtest.fake_input(drv.d, X.KeyPress, code)
-            xtest.fake_input(drv.d, X.KeyRelease, code)
-        drv.d.sync()
-
     recent, earned, spent, removals = [0, 0], 0, 0, 0
 
     def remove_longest():
-        """Removes the longest link whose score earns no hint; true if it earned a reshuffle,
-        whose box is then open (the box opens before the board shows the pair gone). A board
-        left without a link is reshuffled at the cost of a reshuffle."""
+        """Removes the longest link whose score earns no hint, and that leaves a link on the
+        board where one can; true if it earned a reshuffle, whose box is then open (the box
+        opens before the board shows the pair gone). A board left without a link is reshuffled
+        at the cost of a reshuffle, and the game is lost when none is left."""
         global removals, spent
+
+        def without(board, cells):
+            return {cell: None if cell in cells else face for cell, face in board.items()}
+
         board = poll("no link on the board", lambda: faces() if links(faces()) else None)
-        score, a, b = next(l for l in links(board) if sum(recent) + l[0] not in (37, 38))
-        board[a] = board[b] = None
-        spent += not links(board)
+        fine = [l for l in links(board) if sum(recent) + l[0] not in (37, 38)]
+        score, a, b = next((l for l in fine if links(without(board, l[1:]))), fine[0])
+        spent += not links(without(board, (a, b)))
         for r, c in (a, b):
             drv.click(main, GRID_LEFT + (c - 1) * FACE_W + FACE_W // 2,
                       top + GRID_TOP + (r - 1) * FACE_H + FACE_H // 2)
@@ -89,12 +87,12 @@ try:
         while not remove_longest():
             pass
         earned += 1
-        press(box(), *keys)
+        drv.key(box(), *keys)
         poll(f"the box stays open after {'+'.join(keys)}", lambda: box() is None)
     # The bursts' keys have all been read once a later pair has gone.
     if remove_longest():
         earned += 1
-        press(box(), "Return")
+        drv.key(box(), "Return")
         poll("the box stays open", lambda: box() is None)
 
     board = [f for f in faces().values() if f is not None]
