@@ -322,7 +322,7 @@ void frmSplash::FitRuleLabels() {
 
 void frmSplash::ShowAtStart() {
     Load();
-    KeepWithinScreen(*this);
+    KeepWithinScreen(*this, [this] { FitRuleLabels(); });
     show();
     raise();
     activateWindow();
@@ -341,7 +341,7 @@ void frmSplash::ShowHelp(QWidget* over) {
         // the top of the rules off it.
         move(main->frameGeometry().center() - rect().center());
     }
-    KeepWithinScreen(*this);
+    KeepWithinScreen(*this, [this] { FitRuleLabels(); });
     open();
 }
 
