@@ -1,0 +1,466 @@
+// The main window: menus, keys, timers and painting wired to the core. Positions come from the
+// core in twips, 15 to a design pixel; the whole game area is scaled uniformly to the board
+// window, in device pixels, and the faces are rendered for that scale.
+#include "win/main_window.h"
+
+#include <objidl.h>
+#include <algorithm>
+using std::max;
+using std::min;
+#include <gdiplus.h>
+
+#include <cmath>
+#include <utility>
+
+#include "win/core_adapter.h"
+#include "win/platform.h"
+
+namespace tilvara::win {
+
+namespace {
+
+constexpr wchar_t FrameClass[] = L"TilvaraMain";
+constexpr wchar_t BoardClass[] = L"TilvaraBoard";
+constexpr UINT FirstItem = 100;
+constexpr double LabelPixels = 24;      // 18 pt at the design size, bold
+constexpr double StartLinePixels = 19;  // 14 pt: quieter than the red status lines
+constexpr COLORREF LabelColour = RGB(255, 0, 0), StartLineColour = RGB(200, 200, 200);
+// The focus frame: blue beside the selection's red, on the light tiles and the black board.
+constexpr COLORREF CursorColour = RGB(0, 150, 255);
+// A path band's stripes, outer edge to outer edge; the red middle marks the path's centre.
+constexpr COLORREF Band[] = {RGB(243, 198, 2), RGB(247, 125, 1), RGB(252, 51, 0), RGB(255, 0, 0),
+                             RGB(252, 51, 0),  RGB(247, 125, 1), RGB(243, 198, 2)};
+constexpr int BandStripes = 7;
+
+int Round(double x) { return static_cast<int>(std::floor(x + 0.5)); }
+
+void Fill(HDC dc, const RECT& r, COLORREF colour) {
+    SetDCBrushColor(dc, colour);
+    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+// Each device row (or column) takes the stripe under its centre, so the stripes stay
+// hard-edged at any scale.
+void PaintBand(HDC dc, const RECT& r, bool horizontal) {
+    const int across = horizontal ? r.bottom - r.top : r.right - r.left;
+    for (int i = 0; i < across; ++i) {
+        const int stripe = std::clamp((2 * i + 1) * BandStripes / (2 * across), 0, BandStripes - 1);
+        const RECT line = horizontal ? RECT{r.left, r.top + i, r.right, r.top + i + 1}
+                                     : RECT{r.left + i, r.top, r.left + i + 1, r.bottom};
+        Fill(dc, line, Band[stripe]);
+    }
+}
+
+void RegisterClasses() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.lpszClassName = FrameClass;
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    RegisterClassExW(&wc);
+    wc.lpszClassName = BoardClass;
+    wc.hbrBackground = nullptr;  // painted whole, from a back buffer
+    wc.style = CS_DBLCLKS;
+    RegisterClassExW(&wc);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(std::function<void(HWND)> openHelp, std::function<void(HWND)> openAbout)
+    : openHelp_(std::move(openHelp)), openAbout_(std::move(openAbout)) {
+    RegisterClasses();
+    frame_ = CreateWindowExW(0, FrameClass, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                             CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+    board_ = CreateWindowExW(0, BoardClass, Wide(BoardName).c_str(), WS_CHILD | WS_VISIBLE, 0, 0, 0,
+                             0, frame_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    for (HWND window : {frame_, board_})
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(frame_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameProc));
+    SetWindowLongPtrW(board_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BoardProc));
+    host_ = std::make_unique<WinHost>(frame_, [this] {
+        Refresh();
+        FocusBoard();
+    });
+    game_ = std::make_unique<Game>(*host_, random_, clock_);
+    game_->Form_Load();
+    accessible_ = NewBoardAccessible(board_, this);
+    BuildMenus();
+    FitScreen();
+    Refresh();
+}
+
+MainWindow::~MainWindow() {
+    Detach(accessible_);
+    if (IsWindow(frame_)) DestroyWindow(frame_);
+    host_.reset();  // its boxes go before the game
+    for (HGDIOBJ object : {static_cast<HGDIOBJ>(labelFont_), static_cast<HGDIOBJ>(startFont_),
+                           static_cast<HGDIOBJ>(backBuffer_)})
+        if (object) DeleteObject(object);
+}
+
+void MainWindow::Show() {
+    ShowWindow(frame_, SW_SHOW);
+    SetForegroundWindow(frame_);
+    FocusBoard();
+}
+
+void MainWindow::FocusBoard() {
+    if (game_->Unloaded() || !IsWindowVisible(frame_) || !IsWindowEnabled(frame_)) return;
+    SetFocus(board_);
+}
+
+void MainWindow::BuildMenus() {
+    HMENU bar = CreateMenu();
+    for (const Menu& menu : game_->View().menus) {
+        HMENU popup = CreatePopupMenu();
+        for (const MenuItem& item : menu.items) {
+            AppendMenuW(popup, MF_STRING, FirstItem + items_.size(), Wide(item.caption).c_str());
+            items_.push_back(item.name);
+        }
+        AppendMenuW(bar, MF_POPUP | (menu.enabled ? 0 : MF_GRAYED),
+                    reinterpret_cast<UINT_PTR>(popup), Wide(menu.caption).c_str());
+    }
+    SetMenu(frame_, bar);
+}
+
+// The design size, unless the screen's free area is smaller: then as large as fits.
+void MainWindow::FitScreen() {
+    const Box& client = game_->View().client;
+    const UINT dpi = DpiOf(frame_);
+    RECT frame{0, 0, Round(client.width / TwipsPerPixel * dpi / 96),
+               Round(client.height / TwipsPerPixel * dpi / 96)};
+    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, TRUE, 0);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(frame_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& room = monitor.rcWork;
+    const int w = std::min<int>(frame.right - frame.left, room.right - room.left);
+    const int h = std::min<int>(frame.bottom - frame.top, room.bottom - room.top);
+    SetWindowPos(frame_, nullptr, room.left + (room.right - room.left - w) / 2,
+                 room.top + (room.bottom - room.top - h) / 2, w, h, SWP_NOZORDER);
+}
+
+void MainWindow::Layout() {
+    RECT client;
+    GetClientRect(frame_, &client);
+    MoveWindow(board_, 0, 0, client.right, client.bottom, TRUE);
+    const Box& design = game_->View().client;
+    const double w = design.width / TwipsPerPixel, h = design.height / TwipsPerPixel;
+    const double scale = std::max(0.05, std::min(client.right / w, client.bottom / h));
+    origin_ = {static_cast<LONG>((client.right - w * scale) / 2),
+               static_cast<LONG>((client.bottom - h * scale) / 2)};
+    if (scale == scale_ && art_) return;
+    scale_ = scale;
+    art_ = std::make_unique<Artwork>(scale);
+    for (HFONT font : {labelFont_, startFont_})
+        if (font) DeleteObject(font);
+    labelFont_ = GameFont(Round(LabelPixels * scale), true);
+    startFont_ = GameFont(Round(StartLinePixels * scale), false);
+}
+
+RECT MainWindow::Placed(const Box& twips) const {
+    const double s = scale_ / TwipsPerPixel;
+    return {Round(origin_.x + twips.left * s), Round(origin_.y + twips.top * s),
+            Round(origin_.x + (twips.left + twips.width) * s),
+            Round(origin_.y + (twips.top + twips.height) * s)};
+}
+
+// A face is drawn unscaled at its placed corner, as large as the artwork renders it.
+RECT MainWindow::PictureRect(int index) const {
+    const CellPicture& pic = game_->View().Image2[index];
+    RECT r = Placed({pic.left, pic.top, pic.width, pic.height});
+    if (index == 0) return r;
+    const SIZE size = art_->FaceSize();
+    return {r.left, r.top, r.left + size.cx, r.top + size.cy};
+}
+
+int MainWindow::IndexAt(POINT p) const {
+    const CellPictures& pictures = game_->View().Image2;
+    // Later pictures are drawn over earlier ones: the topmost answers; the template last.
+    for (int i = CellCount; i >= 0; --i) {
+        const RECT r = PictureRect(i);
+        if (pictures[i].visible && PtInRect(&r, p)) return i;
+    }
+    return -1;
+}
+
+RECT MainWindow::CellOnScreen(int index) const {
+    RECT r = PictureRect(index);
+    MapWindowPoints(board_, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+int MainWindow::CellAt(POINT screen) const {
+    ScreenToClient(board_, &screen);
+    return std::max(0, IndexAt(screen));
+}
+
+void MainWindow::PressCell(int index) {
+    game_->Image2_Click(index);
+    Refresh();
+}
+
+void MainWindow::OnMenu(std::size_t item) {
+    if (item >= items_.size()) return;
+    switch (MenuClick(*game_, items_[item])) {
+        case MenuAnswer::OpenHelp: openHelp_(frame_); break;
+        case MenuAnswer::OpenAbout: openAbout_(frame_); break;
+        default: FocusBoard(); break;  // a new deal, say, is played on the board
+    }
+    if (!game_->Unloaded()) Refresh();
+}
+
+bool MainWindow::OnKey(WPARAM key, LPARAM flags) {
+    // The core's key codes are the window's virtual-key codes; bit 30 marks a held key's
+    // repeats, which the core drops where they mean nothing.
+    const KeyAnswer answer = game_->Form_KeyDown(static_cast<int>(key), (flags & (1 << 30)) != 0);
+    if (game_->Unloaded()) return true;
+    if (answer == KeyAnswer::OpenFirstMenu) {
+        // As a press of F10 itself does on Windows, with the first menu opened at once.
+        PostMessageW(frame_, WM_SYSCOMMAND, SC_KEYMENU, 0);
+        PostMessageW(frame_, WM_KEYDOWN, VK_DOWN, 0);
+    }
+    Refresh();
+    return answer != KeyAnswer::NotMine;
+}
+
+void MainWindow::Refresh() {
+    if (game_->Unloaded()) return;
+    const ViewState& view = game_->View();
+    const std::wstring caption = Wide(view.caption);
+    wchar_t shown[256] = L"";
+    GetWindowTextW(frame_, shown, 256);
+    if (caption != shown) SetWindowTextW(frame_, caption.c_str());
+    HMENU bar = GetMenu(frame_);
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        const MenuItem* item = view.FindItem(items_[i]);
+        EnableMenuItem(bar, FirstItem + i, MF_BYCOMMAND | (item && item->enabled ? 0 : MF_GRAYED));
+    }
+    InvalidateRect(board_, nullptr, FALSE);
+    // Within the board, the cursor's cell has the focus: a screen reader follows it.
+    if (BoardHasFocus() && view.cursor.shown && !(view.cursor == announced_)) {
+        announced_ = view.cursor;
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, board_, OBJID_CLIENT,
+                       IndexOf(view.cursor.row, view.cursor.col));
+    }
+}
+
+LRESULT CALLBACK MainWindow::FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self ? self->OnFrame(message, wParam, lParam)
+                : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MainWindow::BoardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self ? self->OnBoard(message, wParam, lParam)
+                : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT MainWindow::OnFrame(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SIZE: Layout(); return 0;
+        case WM_TIMER:
+            if (wParam >= 1 && wParam <= TimerCount && !game_->Unloaded() &&
+                Tick(*game_, static_cast<TimerId>(wParam - 1)))
+                Refresh();
+            return 0;
+        case WM_COMMAND:
+            if (HIWORD(wParam) == 0 && lParam == 0) OnMenu(LOWORD(wParam) - FirstItem);
+            return 0;
+        case WM_SETFOCUS: FocusBoard(); return 0;
+        case WM_GETMINMAXINFO: {
+            // Below about 60 % the pictures stop being recognisable.
+            const UINT dpi = DpiOf(frame_);
+            auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+            limits->ptMinTrackSize = {Scaled(480, dpi), Scaled(340, dpi)};
+            return 0;
+        }
+        case WM_DPICHANGED: {
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(frame_, nullptr, suggested->left, suggested->top,
+                         suggested->right - suggested->left, suggested->bottom - suggested->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
+        case WM_CLOSE:
+            // Closing the window is quitting, as Esc is.
+            if (!game_->Unloaded()) game_->exit_Click();
+            return 0;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (OnKey(wParam, lParam)) return 0;
+            break;
+        default: break;
+    }
+    return DefWindowProcW(frame_, message, wParam, lParam);
+}
+
+LRESULT MainWindow::OnBoard(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(board_, &ps);
+            Paint(dc);
+            EndPaint(board_, &ps);
+            return 0;
+        }
+        case WM_ERASEBKGND: return 1;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: {
+            const POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            const RECT label1 = Placed(game_->View().Label1.box);
+            pressed_ = IndexAt(p);
+            pressedLabel1_ = PtInRect(&label1, p);
+            SetCapture(board_);
+            SetFocus(board_);
+            return 0;
+        }
+        case WM_LBUTTONUP: {
+            // A click is a press and a release on the same picture.
+            ReleaseCapture();
+            const POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            const RECT label1 = Placed(game_->View().Label1.box);
+            const int pressed = std::exchange(pressed_, -1);
+            const bool pressedLabel1 = std::exchange(pressedLabel1_, false);
+            if (pressed >= 0 && IndexAt(p) == pressed) {
+                PressCell(pressed);
+            } else if (pressedLabel1 && PtInRect(&label1, p)) {
+                game_->Label1_Click();
+                Refresh();
+            }
+            return 0;
+        }
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (OnKey(wParam, lParam)) return 0;
+            break;
+        case WM_GETDLGCODE: return DLGC_WANTALLKEYS;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            announced_ = {};
+            if (message == WM_SETFOCUS) Refresh();
+            InvalidateRect(board_, nullptr, FALSE);  // the focus frame
+            return 0;
+        case WM_GETOBJECT: {
+            const LRESULT answer = Answer(accessible_, wParam, lParam);
+            if (answer) return answer;
+            break;
+        }
+        default: break;
+    }
+    return DefWindowProcW(board_, message, wParam, lParam);
+}
+
+void MainWindow::Paint(HDC target) {
+    RECT client;
+    GetClientRect(board_, &client);
+    if (client.right <= 0 || client.bottom <= 0) return;
+    HDC dc = CreateCompatibleDC(target);
+    if (!backBuffer_ || backSize_.cx != client.right || backSize_.cy != client.bottom) {
+        if (backBuffer_) DeleteObject(backBuffer_);
+        backBuffer_ = CreateCompatibleBitmap(target, client.right, client.bottom);
+        backSize_ = {client.right, client.bottom};
+    }
+    const HGDIOBJ oldBitmap = SelectObject(dc, backBuffer_);
+    Fill(dc, client, RGB(0, 0, 0));
+    const ViewState& view = game_->View();
+
+    HDC faces = CreateCompatibleDC(target);
+    const SIZE size = art_->FaceSize();
+    for (int i = 1; i <= CellCount; ++i) {
+        const CellPicture& pic = view.Image2[i];
+        if (!pic.visible || pic.face.kind < 1) continue;
+        const HGDIOBJ old = SelectObject(faces, art_->Face(pic.face.kind, pic.face.highlighted));
+        const RECT r = PictureRect(i);
+        BitBlt(dc, r.left, r.top, size.cx, size.cy, faces, 0, 0, SRCCOPY);
+        SelectObject(faces, old);
+    }
+    DeleteDC(faces);
+
+    // Path pieces over the tiles.
+    for (const auto& [piece, horizontal] : PiecesOf(view))
+        if (piece->visible) PaintBand(dc, Placed(BandOf(*piece, horizontal)), horizontal);
+
+    // The focus frame, over tiles and path alike, while the keyboard is on the board.
+    if (view.cursor.shown && BoardHasFocus()) {
+        const RECT outer = Placed(FocusFrame(view));
+        const RECT inner = PictureRect(IndexOf(view.cursor.row, view.cursor.col));
+        Fill(dc, {outer.left, outer.top, outer.right, inner.top}, CursorColour);
+        Fill(dc, {outer.left, inner.bottom, outer.right, outer.bottom}, CursorColour);
+        Fill(dc, {outer.left, inner.top, inner.left, inner.bottom}, CursorColour);
+        Fill(dc, {inner.right, inner.top, outer.right, inner.bottom}, CursorColour);
+    }
+    PaintClock(dc);
+    PaintTexts(dc);
+    BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    SelectObject(dc, oldBitmap);
+    DeleteDC(dc);
+}
+
+// The backing is a dark groove that the bar fills from the right.
+void MainWindow::PaintClock(HDC dc) {
+    using namespace Gdiplus;
+    const ViewState& view = game_->View();
+    Graphics g(dc);
+    g.SetSmoothingMode(SmoothingModeAntiAlias);
+    const RECT back = Placed(view.Image9);
+    const RECT bar = Placed(view.Image10);
+    const auto rounded = [](GraphicsPath& path, const RECT& r, REAL radius) {
+        const REAL d = std::min({radius * 2, REAL(r.right - r.left), REAL(r.bottom - r.top)});
+        if (d <= 0) return;
+        path.AddArc(REAL(r.left), REAL(r.top), d, d, 180, 90);
+        path.AddArc(REAL(r.right) - d, REAL(r.top), d, d, 270, 90);
+        path.AddArc(REAL(r.right) - d, REAL(r.bottom) - d, d, d, 0, 90);
+        path.AddArc(REAL(r.left), REAL(r.bottom) - d, d, d, 90, 90);
+        path.CloseFigure();
+    };
+    GraphicsPath groove;
+    rounded(groove, back, REAL(5 * scale_));
+    LinearGradientBrush floor(Point(0, back.top), Point(0, back.bottom + 1), Color(24, 27, 32),
+                              Color(58, 64, 74));
+    g.FillPath(&floor, &groove);
+    Pen rim(Color(82, 90, 102), REAL(std::max(1.0, scale_)));
+    g.DrawPath(&rim, &groove);
+    if (bar.right > bar.left) {
+        GraphicsPath fill;
+        rounded(fill, bar, REAL(4 * scale_));
+        LinearGradientBrush gloss(Point(0, bar.top), Point(0, bar.bottom + 1), Color(255, 214, 96),
+                                  Color(200, 100, 0));
+        g.FillPath(&gloss, &fill);
+    }
+}
+
+void MainWindow::PaintTexts(HDC dc) {
+    const ViewState& view = game_->View();
+    SetBkMode(dc, TRANSPARENT);
+    if (!view.startLine.caption.empty()) {
+        RECT box = Placed(view.startLine.box);
+        const HGDIOBJ old = SelectObject(dc, startFont_);
+        SetTextColor(dc, StartLineColour);
+        DrawTextW(dc, Wide(view.startLine.caption).c_str(), -1, &box,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        SelectObject(dc, old);
+    }
+    // Over a path along the border, never over the tiles: a glyph that reaches into the first
+    // row stays under them.
+    const int saved = SaveDC(dc);
+    const RECT grid{PictureRect(1).left, PictureRect(1).top, PictureRect(CellCount).right,
+                    PictureRect(CellCount).bottom};
+    ExcludeClipRect(dc, grid.left, grid.top, grid.right, grid.bottom);
+    SelectObject(dc, labelFont_);
+    SetTextColor(dc, LabelColour);
+    for (const Label* label : StatusLabels(view)) {
+        if (label->caption.empty()) continue;
+        RECT box = Placed(label->box);
+        DrawTextW(dc, Wide(label->caption).c_str(), -1, &box,
+                  DT_LEFT | DT_TOP | DT_NOCLIP | DT_NOPREFIX | DT_SINGLELINE);
+    }
+    RestoreDC(dc, saved);
+}
+
+}  // namespace tilvara::win

@@ -1,0 +1,76 @@
+// The main window: the menu bar the core describes, and the board child window that paints the
+// view state, takes the mouse and the keys, and answers screen readers.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "game/game.h"
+#include "win/artwork.h"
+#include "win/board_accessible.h"
+#include "win/win_host.h"
+
+namespace tilvara::win {
+
+class MainWindow final : public AccessibleBoard {
+public:
+    // `openHelp` and `openAbout` open those windows over this one.
+    MainWindow(std::function<void(HWND)> openHelp, std::function<void(HWND)> openAbout);
+    ~MainWindow() override;
+
+    HWND Frame() const { return frame_; }
+    void Show();
+    // The board takes the keys whenever no box or window is over the main window.
+    void FocusBoard();
+
+    // AccessibleBoard
+    const ViewState& View() const override { return game_->View(); }
+    RECT CellOnScreen(int index) const override;
+    int CellAt(POINT screen) const override;
+    bool BoardHasFocus() const override { return GetFocus() == board_; }
+    void PressCell(int index) override;
+
+private:
+    static LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK BoardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnFrame(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnBoard(UINT message, WPARAM wParam, LPARAM lParam);
+    bool OnKey(WPARAM key, LPARAM flags);
+    void BuildMenus();
+    void OnMenu(std::size_t item);
+    void Refresh();
+    void FitScreen();
+    void Layout();
+    RECT Placed(const Box& twips) const;
+    RECT PictureRect(int index) const;
+    int IndexAt(POINT board) const;
+    void Paint(HDC dc);
+    void PaintClock(HDC dc);
+    void PaintTexts(HDC dc);
+
+    std::function<void(HWND)> openHelp_, openAbout_;
+    SystemRandom random_;
+    SystemClock clock_;
+    HWND frame_ = nullptr;
+    HWND board_ = nullptr;
+    std::unique_ptr<WinHost> host_;
+    std::unique_ptr<Game> game_;
+    std::vector<std::string> items_;  // menu command id - FirstItem -> the core's item name
+    BoardAccessible* accessible_ = nullptr;
+    // The board's geometry: device pixels per design pixel, the game area's corner.
+    double scale_ = 1;
+    POINT origin_{};
+    std::unique_ptr<Artwork> art_;
+    HFONT labelFont_ = nullptr, startFont_ = nullptr;
+    HBITMAP backBuffer_ = nullptr;
+    SIZE backSize_{};
+    int pressed_ = -1;
+    bool pressedLabel1_ = false;
+    BoardCursor announced_;  // where the last focus event said the cursor was
+};
+
+}  // namespace tilvara::win

@@ -1,0 +1,43 @@
+// The Win32 side of the core's host: timers on the main window, the 提示 boxes (the program's
+// own, window-modal, so that the button reads 确定 and the clock runs behind them) and the
+// program's end.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "game/host.h"
+
+namespace tilvara::win {
+
+class WinHost final : public Host {
+public:
+    // `afterClose` runs after a box's `closed`: the window repaints and takes the keys back.
+    WinHost(HWND window, std::function<void()> afterClose);
+    ~WinHost() override;
+
+    void ShowMessage(std::string_view text, std::function<void()> closed) override;
+    void SetTimer(TimerId id, bool on) override;
+    void Unload() override;
+
+    // The newest open box, which alone takes input; null when none is open.
+    HWND TopBox() const { return open_.empty() ? nullptr : open_.back().window; }
+
+private:
+    struct OpenBox {
+        HWND window;
+        HWND owner;
+        std::function<void()> closed;
+    };
+    static LRESULT CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
+    void Close(HWND box);
+
+    HWND window_;
+    std::function<void()> afterClose_;
+    std::vector<OpenBox> open_;
+};
+
+}  // namespace tilvara::win
