@@ -31,48 +31,6 @@ bool TypesCharacter(const Key& k) {
     });
 }
 
-// What a link label's target text opens in a new tab: a web or mail address with its scheme as
-// it is, a bare e-mail address (or several) as mailto:, anything else without a scheme as a web
-// site. A page cannot hand a local path to the desktop, so there is no file: here, and no other
-// scheme either (a javascript: link would run in the page): those open nothing.
-std::string LinkAddress(std::string_view target) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n'; };
-    while (!target.empty() && blank(target.front())) target.remove_prefix(1);
-    while (!target.empty() && blank(target.back())) target.remove_suffix(1);
-    if (target.empty()) return {};
-    const std::size_t colon = target.find(':');
-    const std::string_view before = target.substr(0, colon);
-    const bool scheme =
-        colon != std::string_view::npos && !before.empty() &&
-        std::isalpha(static_cast<unsigned char>(before.front())) &&
-        std::all_of(before.begin(), before.end(), [](char c) {
-            return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-';
-        });
-    if (scheme) {
-        std::string name(before);
-        std::transform(name.begin(), name.end(), name.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        const bool web = name == "https" || name == "http" || name == "mailto";
-        return web ? std::string(target) : std::string();
-    }
-    if (target.find('@') != std::string_view::npos && target.find('/') == std::string_view::npos) {
-        // "a@x.org; b@y.org" names two recipients; mailto: separates them with commas.
-        std::string to = "mailto:";
-        bool separated = false;
-        for (const char c : target) {
-            if (blank(c) || c == ',' || c == ';') {
-                separated = to.size() > 7;
-            } else {
-                if (separated) to += ',';
-                separated = false;
-                to += c;
-            }
-        }
-        return to;
-    }
-    return "https://" + std::string(target);
-}
-
 // The core's key codes for the keys it answers. The window's commands come from anywhere in
 // it; the board's own keys only while the board has the focus, so that on the menu bar the
 // arrows and Return still walk the menus.
