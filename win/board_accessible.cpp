@@ -3,7 +3,7 @@
 
 #include "game/board.h"
 #include "game/tile_pictures.h"
-#include "win/core_adapter.h"
+#include "game/view_layout.h"
 #include "win/platform.h"
 
 namespace tilvara::win {
@@ -79,7 +79,7 @@ public:
         if (!model_) return RPC_E_DISCONNECTED;
         const long n = ChildOf(child);
         if (n < 0) return E_INVALIDARG;
-        *name = Text(n == CHILDID_SELF ? BoardName : CellName(model_->View(), n));
+        *name = Text(n == CHILDID_SELF ? texts::access::Board : CellName(model_->View(), n));
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT, BSTR* value) override {
@@ -90,7 +90,7 @@ public:
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
         *text = nullptr;
         if (!model_) return RPC_E_DISCONNECTED;
-        const std::string& line = model_->View().startLine.caption;
+        const std::string& line = BoardDescription(model_->View());
         if (ChildOf(child) != CHILDID_SELF || line.empty()) return S_FALSE;
         *text = Text(line);
         return S_OK;

@@ -3,6 +3,8 @@
 // window, in device pixels, and the faces are rendered for that scale.
 #include "win/main_window.h"
 
+#include "game/secondary_windows.h"
+
 #include <objidl.h>
 #include <algorithm>
 using std::max;
@@ -12,7 +14,7 @@ using std::min;
 #include <cmath>
 #include <utility>
 
-#include "win/core_adapter.h"
+#include "game/view_layout.h"
 #include "win/platform.h"
 
 namespace tilvara::win {
@@ -75,8 +77,9 @@ MainWindow::MainWindow(std::function<void(HWND)> openHelp, std::function<void(HW
     frame_ = CreateWindowExW(0, FrameClass, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                              CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
-    board_ = CreateWindowExW(0, BoardClass, Wide(BoardName).c_str(), WS_CHILD | WS_VISIBLE, 0, 0, 0,
-                             0, frame_, nullptr, GetModuleHandleW(nullptr), nullptr);
+    board_ =
+        CreateWindowExW(0, BoardClass, Wide(texts::access::Board).c_str(), WS_CHILD | WS_VISIBLE, 0,
+                        0, 0, 0, frame_, nullptr, GetModuleHandleW(nullptr), nullptr);
     for (HWND window : {frame_, board_})
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(frame_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameProc));
@@ -153,13 +156,17 @@ void MainWindow::Layout() {
     const double scale = std::max(0.05, std::min(client.right / w, client.bottom / h));
     origin_ = {static_cast<LONG>((client.right - w * scale) / 2),
                static_cast<LONG>((client.bottom - h * scale) / 2)};
-    if (scale == scale_ && art_) return;
+    if (scale == scale_ && art_) {
+        painted_ = Placements();
+        return;
+    }
     scale_ = scale;
     art_ = std::make_unique<Artwork>(scale);
     for (HFONT font : {labelFont_, startFont_})
         if (font) DeleteObject(font);
     labelFont_ = GameFont(Round(LabelPixels * scale), true);
     startFont_ = GameFont(Round(StartLinePixels * scale), false);
+    painted_ = Placements();
 }
 
 RECT MainWindow::Placed(const Box& twips) const {
@@ -206,7 +213,7 @@ void MainWindow::PressCell(int index) {
 
 void MainWindow::OnMenu(std::size_t item) {
     if (item >= items_.size()) return;
-    switch (MenuClick(*game_, items_[item])) {
+    switch (game_->Menu_Click(items_[item])) {
         case MenuAnswer::OpenHelp: openHelp_(frame_); break;
         case MenuAnswer::OpenAbout: openAbout_(frame_); break;
         default: FocusBoard(); break;  // a new deal, say, is played on the board
@@ -228,24 +235,71 @@ bool MainWindow::OnKey(WPARAM key, LPARAM flags) {
     return answer != KeyAnswer::NotMine;
 }
 
+MainWindow::Placement MainWindow::Placements() const {
+    const ViewState& view = game_->View();
+    Placement placed;
+    const std::array<PathBand, 4> bands = PathBands(view);
+    for (std::size_t i = 0; i < bands.size(); ++i)
+        if (bands[i].visible) placed.bands[i] = Placed(bands[i].box);
+    // A line's text may run past its box: to the board's right edge, and lower.
+    RECT client;
+    GetClientRect(board_, &client);
+    std::size_t n = 0;
+    for (const Label* label : StatusLabels(view)) {
+        const RECT r = Placed(label->box);
+        placed.labels[n++] = {r.left, r.top, client.right, r.bottom + (r.bottom - r.top)};
+    }
+    placed.cursor = Placed(CursorFrame(view));
+    return placed;
+}
+
+// Repaints exactly what the core says changed, and tells screen readers about it.
 void MainWindow::Refresh() {
     if (game_->Unloaded()) return;
+    const ViewChanges changes = game_->TakeChanges();
+    if (!changes.Any()) return;
     const ViewState& view = game_->View();
-    const std::wstring caption = Wide(view.caption);
-    wchar_t shown[256] = L"";
-    GetWindowTextW(frame_, shown, 256);
-    if (caption != shown) SetWindowTextW(frame_, caption.c_str());
-    HMENU bar = GetMenu(frame_);
-    for (std::size_t i = 0; i < items_.size(); ++i) {
-        const MenuItem* item = view.FindItem(items_[i]);
-        EnableMenuItem(bar, FirstItem + i, MF_BYCOMMAND | (item && item->enabled ? 0 : MF_GRAYED));
+    if (changes.caption) SetWindowTextW(frame_, Wide(view.caption).c_str());
+    if (changes.menus) {
+        HMENU bar = GetMenu(frame_);
+        for (std::size_t i = 0; i < items_.size(); ++i) {
+            const MenuItem* item = view.FindItem(items_[i]);
+            EnableMenuItem(bar, FirstItem + i,
+                           MF_BYCOMMAND | (item && item->enabled ? MF_ENABLED : MF_GRAYED));
+        }
     }
-    InvalidateRect(board_, nullptr, FALSE);
-    // Within the board, the cursor's cell has the focus: a screen reader follows it.
-    if (BoardHasFocus() && view.cursor.shown && !(view.cursor == announced_)) {
-        announced_ = view.cursor;
-        NotifyWinEvent(EVENT_OBJECT_FOCUS, board_, OBJID_CLIENT,
-                       IndexOf(view.cursor.row, view.cursor.col));
+    const auto repaint = [this](const RECT& r) { InvalidateRect(board_, &r, FALSE); };
+    for (int i = 1; i <= CellCount; ++i) {
+        if (!changes.cells[i]) continue;
+        repaint(PictureRect(i));
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, board_, OBJID_CLIENT, i);
+        NotifyWinEvent(EVENT_OBJECT_STATECHANGE, board_, OBJID_CLIENT, i);
+    }
+    const Placement before = std::exchange(painted_, Placements());
+    if (changes.pieces) {
+        for (std::size_t i = 0; i < painted_.bands.size(); ++i) {
+            repaint(before.bands[i]);
+            repaint(painted_.bands[i]);
+        }
+    }
+    if (changes.clock) {
+        repaint(Placed(view.Image9));
+        repaint(Placed(view.Image10));
+    }
+    if (changes.labels) {
+        for (std::size_t i = 0; i < painted_.labels.size(); ++i) {
+            repaint(before.labels[i]);
+            repaint(painted_.labels[i]);
+        }
+        repaint(Placed(view.startLine.box));
+    }
+    if (changes.cursor) {
+        repaint(before.cursor);
+        repaint(painted_.cursor);
+        // Within the board, the cursor's cell has the focus: a screen reader follows it.
+        if (BoardHasFocus() && view.cursor.shown)
+            NotifyWinEvent(EVENT_OBJECT_FOCUS, board_, OBJID_CLIENT,
+                           IndexOf(view.cursor.row, view.cursor.col));
     }
 }
 
@@ -265,9 +319,10 @@ LRESULT MainWindow::OnFrame(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SIZE: Layout(); return 0;
         case WM_TIMER:
-            if (wParam >= 1 && wParam <= TimerCount && !game_->Unloaded() &&
-                Tick(*game_, static_cast<TimerId>(wParam - 1)))
+            if (wParam >= 1 && wParam <= TimerCount && !game_->Unloaded()) {
+                game_->Tick(static_cast<TimerId>(wParam - 1));
                 Refresh();
+            }
             return 0;
         case WM_COMMAND:
             if (HIWORD(wParam) == 0 && lParam == 0) OnMenu(LOWORD(wParam) - FirstItem);
@@ -305,7 +360,7 @@ LRESULT MainWindow::OnBoard(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(board_, &ps);
-            Paint(dc);
+            Paint(dc, ps.rcPaint);
             EndPaint(board_, &ps);
             return 0;
         }
@@ -341,11 +396,15 @@ LRESULT MainWindow::OnBoard(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_GETDLGCODE: return DLGC_WANTALLKEYS;
         case WM_SETFOCUS:
-        case WM_KILLFOCUS:
-            announced_ = {};
-            if (message == WM_SETFOCUS) Refresh();
-            InvalidateRect(board_, nullptr, FALSE);  // the focus frame
+        case WM_KILLFOCUS: {
+            // Only the focus frame changes with the focus; with it, the cursor's cell has it.
+            const ViewState& view = game_->View();
+            InvalidateRect(board_, &painted_.cursor, FALSE);
+            if (message == WM_SETFOCUS && view.cursor.shown)
+                NotifyWinEvent(EVENT_OBJECT_FOCUS, board_, OBJID_CLIENT,
+                               IndexOf(view.cursor.row, view.cursor.col));
             return 0;
+        }
         case WM_GETOBJECT: {
             const LRESULT answer = Answer(accessible_, wParam, lParam);
             if (answer) return answer;
@@ -356,7 +415,7 @@ LRESULT MainWindow::OnBoard(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(board_, message, wParam, lParam);
 }
 
-void MainWindow::Paint(HDC target) {
+void MainWindow::Paint(HDC target, const RECT& exposed) {
     RECT client;
     GetClientRect(board_, &client);
     if (client.right <= 0 || client.bottom <= 0) return;
@@ -367,6 +426,7 @@ void MainWindow::Paint(HDC target) {
         backSize_ = {client.right, client.bottom};
     }
     const HGDIOBJ oldBitmap = SelectObject(dc, backBuffer_);
+    IntersectClipRect(dc, exposed.left, exposed.top, exposed.right, exposed.bottom);
     Fill(dc, client, RGB(0, 0, 0));
     const ViewState& view = game_->View();
 
@@ -383,12 +443,13 @@ void MainWindow::Paint(HDC target) {
     DeleteDC(faces);
 
     // Path pieces over the tiles.
-    for (const auto& [piece, horizontal] : PiecesOf(view))
-        if (piece->visible) PaintBand(dc, Placed(BandOf(*piece, horizontal)), horizontal);
+    const std::array<PathBand, 4> bands = PathBands(view);
+    for (std::size_t i = 0; i < bands.size(); ++i)
+        if (bands[i].visible) PaintBand(dc, Placed(bands[i].box), i < 2);
 
     // The focus frame, over tiles and path alike, while the keyboard is on the board.
     if (view.cursor.shown && BoardHasFocus()) {
-        const RECT outer = Placed(FocusFrame(view));
+        const RECT outer = Placed(CursorFrame(view));
         const RECT inner = PictureRect(IndexOf(view.cursor.row, view.cursor.col));
         Fill(dc, {outer.left, outer.top, outer.right, inner.top}, CursorColour);
         Fill(dc, {outer.left, inner.bottom, outer.right, outer.bottom}, CursorColour);
@@ -397,7 +458,8 @@ void MainWindow::Paint(HDC target) {
     }
     PaintClock(dc);
     PaintTexts(dc);
-    BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    BitBlt(target, exposed.left, exposed.top, exposed.right - exposed.left,
+           exposed.bottom - exposed.top, dc, exposed.left, exposed.top, SRCCOPY);
     SelectObject(dc, oldBitmap);
     DeleteDC(dc);
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -48,7 +49,7 @@ private:
     RECT Placed(const Box& twips) const;
     RECT PictureRect(int index) const;
     int IndexAt(POINT board) const;
-    void Paint(HDC dc);
+    void Paint(HDC dc, const RECT& exposed);
     void PaintClock(HDC dc);
     void PaintTexts(HDC dc);
 
@@ -70,7 +71,14 @@ private:
     SIZE backSize_{};
     int pressed_ = -1;
     bool pressedLabel1_ = false;
-    BoardCursor announced_;  // where the last focus event said the cursor was
+    // Where the elements that move were last placed, so that a change repaints the old place.
+    struct Placement {
+        std::array<RECT, 4> bands{};
+        std::array<RECT, 4> labels{};
+        RECT cursor{};
+    };
+    Placement Placements() const;
+    Placement painted_;
 };
 
 }  // namespace tilvara::win

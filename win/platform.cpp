@@ -66,7 +66,7 @@ HFONT GameFont(int pixels, bool bold) {
 }
 
 void OpenLink(const std::string& address) {
-    if (address.rfind("https://", 0) != 0 && address.rfind("mailto:", 0) != 0) return;
+    if (address.empty()) return;
     ShellExecuteW(nullptr, L"open", Wide(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 

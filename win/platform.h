@@ -22,7 +22,8 @@ inline int Scaled(int designPixels, UINT dpi) { return MulDiv(designPixels, dpi,
 // character height in device pixels.
 HFONT GameFont(int pixels, bool bold);
 
-// Opens a web or mail address in the user's programs; anything else is refused.
+// Opens a link label's address (the core's LinkAddress: web and mail only) in the user's
+// programs; an empty one opens nothing.
 void OpenLink(const std::string& address);
 
 // A window whose Enter, Esc and Tab the message loop hands to IsDialogMessage.

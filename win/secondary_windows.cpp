@@ -3,7 +3,6 @@
 
 #include <utility>
 
-#include "win/core_adapter.h"
 #include "win/platform.h"
 
 namespace tilvara::win {
@@ -214,8 +213,8 @@ void RulesWindow::Lay(HWND over) {
                            : control == std::string("Label3") ? s::Label3
                                                               : s::lblHowToPlay;
         int gap = 10;
-        for (const std::string& part : RuleLineParts(text)) {
-            items.push_back({control, part, 15});
+        for (std::string_view part : RuleLineParts(text)) {
+            items.push_back({control, std::string(part), 15});
             items.back().gapBefore = gap;
             gap = 2;
         }
@@ -252,8 +251,7 @@ void RulesWindow::OnClick(const std::string& control) {
         Close();
         return;
     }
-    const std::string target = AdTarget(control);
-    if (!target.empty()) OpenLink(target);
+    OpenLink(LinkAddress(AdTarget(control)));
 }
 
 void RulesWindow::OnTimer() {
@@ -308,7 +306,7 @@ private:
         for (const char* link : AboutLinks) {
             if (control != link) continue;
             const std::string caption = control == "Label1" ? texts::about::Label1 : SiteHost;
-            OpenLink(AboutLinkAddress(control, caption));
+            OpenLink(LinkAddress(AboutLinkTarget(control, caption)));
         }
     }
     void OnClose() override {
