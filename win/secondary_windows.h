@@ -33,7 +33,7 @@ protected:
     };
     static constexpr int Width = 540;  // design pixels
 
-    // Makes the window (hidden) with its caption; `okButton` adds a 确定 button.
+    // Makes the window (hidden) with its caption; `okButton` adds a button so captioned.
     void Create(const std::string& caption, HWND owner, const char* okButton);
     // Lays the items out for the window's scale and sizes the window, centred over `over`.
     void Place(std::vector<Item> items, HWND over);

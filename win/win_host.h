@@ -1,6 +1,6 @@
-// The Win32 side of the core's host: timers on the main window, the 提示 boxes (the program's
-// own, window-modal, so that the button reads 确定 and the clock runs behind them) and the
-// program's end.
+// The Win32 side of the core's host: timers on the main window, the message boxes (the
+// program's own, window-modal, so that the button speaks the game's language rather than the
+// system's, and the clock runs behind them) and the program's end.
 #pragma once
 
 #include <windows.h>
