@@ -3,6 +3,8 @@
 // from the next larger one at any other scale, so no face is ever enlarged and blurred.
 #include "win/artwork.h"
 
+#include "win/board_geometry.h"
+
 #include <objidl.h>
 #include <shlwapi.h>
 // GDI+'s headers use min and max unqualified.
@@ -21,14 +23,12 @@ namespace {
 
 using namespace Gdiplus;
 
-constexpr double FaceWidth = 39, FaceHeight = 49;
 constexpr double PictureLeft = 2.5, PictureTop = 7.5, PictureSize = 31;
 constexpr double SlabStep = 1.5, Corner = 4.5;
-// The sizes rendered at build time (win/tools/render_art.py), id 1000 + 8 * kind + index.
-constexpr std::array<int, 5> RenderedSizes = {31, 39, 47, 62, 93};
 
 int Round(double x) { return static_cast<int>(std::floor(x + 0.5)); }
 
+// Resource id 1000 + 8 * kind + the index in RenderedSides (win/tools/render_art.py).
 std::unique_ptr<Bitmap> LoadPicture(int kind, int sizeIndex) {
     HMODULE module = GetModuleHandleW(nullptr);
     HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1000 + 8 * kind + sizeIndex), RT_RCDATA);
@@ -78,14 +78,21 @@ Artwork::~Artwork() {
     for (auto& [key, bitmap] : faces_) DeleteObject(bitmap);
 }
 
-SIZE Artwork::FaceSize() const {
-    return {std::max(1, Round(FaceWidth * ratio_)), std::max(1, Round(FaceHeight * ratio_))};
+POINT PictureCorner(double ratio) {
+    return {Round(PictureLeft * ratio), Round(PictureTop * ratio)};
+}
+
+int PictureSource(int side) {
+    int index = 0;
+    while (index + 1 < static_cast<int>(std::size(RenderedSides)) && RenderedSides[index] < side)
+        ++index;
+    return index;
 }
 
 HBITMAP Artwork::Face(int kind, bool highlighted) {
     HBITMAP& face = faces_[{kind, highlighted}];
     if (face) return face;
-    const SIZE size = FaceSize();
+    const SIZE size = FaceSize(ratio_);
     Bitmap canvas(size.cx, size.cy, PixelFormat32bppPARGB);
     Graphics g(&canvas);
     g.Clear(Color(255, 0, 0, 0));
@@ -99,13 +106,13 @@ HBITMAP Artwork::Face(int kind, bool highlighted) {
 
     // The picture: 1:1 from the rendering made for this size, or shrunk from the next larger.
     const int side = std::max(1, Round(PictureSize * ratio_));
-    std::size_t index = 0;
-    while (index + 1 < RenderedSizes.size() && RenderedSizes[index] < side) ++index;
-    if (const auto picture = LoadPicture(kind, static_cast<int>(index))) {
-        g.SetInterpolationMode(RenderedSizes[index] == side ? InterpolationModeNearestNeighbor
-                                                            : InterpolationModeHighQualityBicubic);
+    const int source = PictureSource(side);
+    if (const auto picture = LoadPicture(kind, source)) {
+        g.SetInterpolationMode(RenderedSides[source] == side ? InterpolationModeNearestNeighbor
+                                                             : InterpolationModeHighQualityBicubic);
         g.SetPixelOffsetMode(PixelOffsetModeHalf);
-        const Rect to(Round(PictureLeft * ratio_), Round(PictureTop * ratio_), side, side);
+        const POINT corner = PictureCorner(ratio_);
+        const Rect to(corner.x, corner.y, side, side);
         ImageAttributes clamp;  // no blend with a phantom border when shrinking
         clamp.SetWrapMode(WrapModeTileFlipXY);
         g.DrawImage(picture.get(), to, 0, 0, picture->GetWidth(), picture->GetHeight(), UnitPixel,

@@ -18,8 +18,6 @@ public:
     Artwork& operator=(const Artwork&) = delete;
 
     double Ratio() const { return ratio_; }
-    // A face's size in device pixels: the cell's 39 x 49 design pixels, rounded.
-    SIZE FaceSize() const;
     // Kind 1..36, plain or with the selection's red frame.
     HBITMAP Face(int kind, bool highlighted);
 
@@ -27,6 +25,16 @@ private:
     double ratio_;
     std::map<std::pair<int, bool>, HBITMAP> faces_;
 };
+
+// The pictures are rendered at build time at these sides, one for each of 100, 125, 150, 200
+// and 300 %. A picture of another side is shrunk from the next larger one, never enlarged
+// (beyond 300 % only).
+inline constexpr int RenderedSides[] = {31, 39, 47, 62, 93};
+// Which rendering a picture `side` device pixels wide is drawn from: an index of RenderedSides.
+int PictureSource(int side);
+
+// Where a face's picture starts inside the face, in device pixels.
+POINT PictureCorner(double ratio);
 
 // Starts and ends GDI+ for the program's lifetime.
 class GdiPlus {

@@ -93,6 +93,7 @@ MainWindow::MainWindow(std::function<void(HWND)> openHelp, std::function<void(HW
     accessible_ = NewBoardAccessible(board_, this);
     BuildMenus();
     FitScreen();
+    Layout();
     Refresh();
 }
 
@@ -151,59 +152,28 @@ void MainWindow::Layout() {
     RECT client;
     GetClientRect(frame_, &client);
     MoveWindow(board_, 0, 0, client.right, client.bottom, TRUE);
-    const Box& design = game_->View().client;
-    const double w = design.width / TwipsPerPixel, h = design.height / TwipsPerPixel;
-    const double scale = std::max(0.05, std::min(client.right / w, client.bottom / h));
-    origin_ = {static_cast<LONG>((client.right - w * scale) / 2),
-               static_cast<LONG>((client.bottom - h * scale) / 2)};
-    if (scale == scale_ && art_) {
-        painted_ = Placements();
-        return;
+    const double before = geometry_.Scale();
+    geometry_ = BoardGeometry(game_->View(), client.right, client.bottom);
+    const double scale = geometry_.Scale();
+    if (scale != before || !art_) {
+        art_ = std::make_unique<Artwork>(scale);
+        for (HFONT font : {labelFont_, startFont_})
+            if (font) DeleteObject(font);
+        labelFont_ = GameFont(Round(LabelPixels * scale), true);
+        startFont_ = GameFont(Round(StartLinePixels * scale), false);
     }
-    scale_ = scale;
-    art_ = std::make_unique<Artwork>(scale);
-    for (HFONT font : {labelFont_, startFont_})
-        if (font) DeleteObject(font);
-    labelFont_ = GameFont(Round(LabelPixels * scale), true);
-    startFont_ = GameFont(Round(StartLinePixels * scale), false);
     painted_ = Placements();
 }
 
-RECT MainWindow::Placed(const Box& twips) const {
-    const double s = scale_ / TwipsPerPixel;
-    return {Round(origin_.x + twips.left * s), Round(origin_.y + twips.top * s),
-            Round(origin_.x + (twips.left + twips.width) * s),
-            Round(origin_.y + (twips.top + twips.height) * s)};
-}
-
-// A face is drawn unscaled at its placed corner, as large as the artwork renders it.
-RECT MainWindow::PictureRect(int index) const {
-    const CellPicture& pic = game_->View().Image2[index];
-    RECT r = Placed({pic.left, pic.top, pic.width, pic.height});
-    if (index == 0) return r;
-    const SIZE size = art_->FaceSize();
-    return {r.left, r.top, r.left + size.cx, r.top + size.cy};
-}
-
-int MainWindow::IndexAt(POINT p) const {
-    const CellPictures& pictures = game_->View().Image2;
-    // Later pictures are drawn over earlier ones: the topmost answers; the template last.
-    for (int i = CellCount; i >= 0; --i) {
-        const RECT r = PictureRect(i);
-        if (pictures[i].visible && PtInRect(&r, p)) return i;
-    }
-    return -1;
-}
-
 RECT MainWindow::CellOnScreen(int index) const {
-    RECT r = PictureRect(index);
+    RECT r = geometry_.Picture(index);
     MapWindowPoints(board_, nullptr, reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
 
 int MainWindow::CellAt(POINT screen) const {
     ScreenToClient(board_, &screen);
-    return std::max(0, IndexAt(screen));
+    return std::max(0, geometry_.IndexAt(screen));
 }
 
 void MainWindow::PressCell(int index) {
@@ -240,16 +210,16 @@ MainWindow::Placement MainWindow::Placements() const {
     Placement placed;
     const std::array<PathBand, 4> bands = PathBands(view);
     for (std::size_t i = 0; i < bands.size(); ++i)
-        if (bands[i].visible) placed.bands[i] = Placed(bands[i].box);
+        if (bands[i].visible) placed.bands[i] = geometry_.Placed(bands[i].box);
     // A line's text may run past its box: to the board's right edge, and lower.
     RECT client;
     GetClientRect(board_, &client);
     std::size_t n = 0;
     for (const Label* label : StatusLabels(view)) {
-        const RECT r = Placed(label->box);
+        const RECT r = geometry_.Placed(label->box);
         placed.labels[n++] = {r.left, r.top, client.right, r.bottom + (r.bottom - r.top)};
     }
-    placed.cursor = Placed(CursorFrame(view));
+    placed.cursor = geometry_.Placed(CursorFrame(view));
     return placed;
 }
 
@@ -271,7 +241,7 @@ void MainWindow::Refresh() {
     const auto repaint = [this](const RECT& r) { InvalidateRect(board_, &r, FALSE); };
     for (int i = 1; i <= CellCount; ++i) {
         if (!changes.cells[i]) continue;
-        repaint(PictureRect(i));
+        repaint(geometry_.Picture(i));
         NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, board_, OBJID_CLIENT, i);
         NotifyWinEvent(EVENT_OBJECT_STATECHANGE, board_, OBJID_CLIENT, i);
     }
@@ -283,15 +253,15 @@ void MainWindow::Refresh() {
         }
     }
     if (changes.clock) {
-        repaint(Placed(view.Image9));
-        repaint(Placed(view.Image10));
+        repaint(geometry_.Placed(view.Image9));
+        repaint(geometry_.Placed(view.Image10));
     }
     if (changes.labels) {
         for (std::size_t i = 0; i < painted_.labels.size(); ++i) {
             repaint(before.labels[i]);
             repaint(painted_.labels[i]);
         }
-        repaint(Placed(view.startLine.box));
+        repaint(geometry_.Placed(view.startLine.box));
     }
     if (changes.cursor) {
         repaint(before.cursor);
@@ -368,8 +338,8 @@ LRESULT MainWindow::OnBoard(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
             const POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-            const RECT label1 = Placed(game_->View().Label1.box);
-            pressed_ = IndexAt(p);
+            const RECT label1 = geometry_.Placed(game_->View().Label1.box);
+            pressed_ = geometry_.IndexAt(p);
             pressedLabel1_ = PtInRect(&label1, p);
             SetCapture(board_);
             SetFocus(board_);
@@ -379,10 +349,10 @@ LRESULT MainWindow::OnBoard(UINT message, WPARAM wParam, LPARAM lParam) {
             // A click is a press and a release on the same picture.
             ReleaseCapture();
             const POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-            const RECT label1 = Placed(game_->View().Label1.box);
+            const RECT label1 = geometry_.Placed(game_->View().Label1.box);
             const int pressed = std::exchange(pressed_, -1);
             const bool pressedLabel1 = std::exchange(pressedLabel1_, false);
-            if (pressed >= 0 && IndexAt(p) == pressed) {
+            if (pressed >= 0 && geometry_.IndexAt(p) == pressed) {
                 PressCell(pressed);
             } else if (pressedLabel1 && PtInRect(&label1, p)) {
                 game_->Label1_Click();
@@ -431,12 +401,12 @@ void MainWindow::Paint(HDC target, const RECT& exposed) {
     const ViewState& view = game_->View();
 
     HDC faces = CreateCompatibleDC(target);
-    const SIZE size = art_->FaceSize();
+    const SIZE size = FaceSize(geometry_.Scale());
     for (int i = 1; i <= CellCount; ++i) {
         const CellPicture& pic = view.Image2[i];
         if (!pic.visible || pic.face.kind < 1) continue;
         const HGDIOBJ old = SelectObject(faces, art_->Face(pic.face.kind, pic.face.highlighted));
-        const RECT r = PictureRect(i);
+        const RECT r = geometry_.Picture(i);
         BitBlt(dc, r.left, r.top, size.cx, size.cy, faces, 0, 0, SRCCOPY);
         SelectObject(faces, old);
     }
@@ -445,12 +415,12 @@ void MainWindow::Paint(HDC target, const RECT& exposed) {
     // Path pieces over the tiles.
     const std::array<PathBand, 4> bands = PathBands(view);
     for (std::size_t i = 0; i < bands.size(); ++i)
-        if (bands[i].visible) PaintBand(dc, Placed(bands[i].box), i < 2);
+        if (bands[i].visible) PaintBand(dc, geometry_.Placed(bands[i].box), i < 2);
 
     // The focus frame, over tiles and path alike, while the keyboard is on the board.
     if (view.cursor.shown && BoardHasFocus()) {
-        const RECT outer = Placed(CursorFrame(view));
-        const RECT inner = PictureRect(IndexOf(view.cursor.row, view.cursor.col));
+        const RECT outer = geometry_.Placed(CursorFrame(view));
+        const RECT inner = geometry_.Picture(IndexOf(view.cursor.row, view.cursor.col));
         Fill(dc, {outer.left, outer.top, outer.right, inner.top}, CursorColour);
         Fill(dc, {outer.left, inner.bottom, outer.right, outer.bottom}, CursorColour);
         Fill(dc, {outer.left, inner.top, inner.left, inner.bottom}, CursorColour);
@@ -470,8 +440,8 @@ void MainWindow::PaintClock(HDC dc) {
     const ViewState& view = game_->View();
     Graphics g(dc);
     g.SetSmoothingMode(SmoothingModeAntiAlias);
-    const RECT back = Placed(view.Image9);
-    const RECT bar = Placed(view.Image10);
+    const RECT back = geometry_.Placed(view.Image9);
+    const RECT bar = geometry_.Placed(view.Image10);
     const auto rounded = [](GraphicsPath& path, const RECT& r, REAL radius) {
         const REAL d = std::min({radius * 2, REAL(r.right - r.left), REAL(r.bottom - r.top)});
         if (d <= 0) return;
@@ -482,15 +452,15 @@ void MainWindow::PaintClock(HDC dc) {
         path.CloseFigure();
     };
     GraphicsPath groove;
-    rounded(groove, back, REAL(5 * scale_));
+    rounded(groove, back, REAL(5 * geometry_.Scale()));
     LinearGradientBrush floor(Point(0, back.top), Point(0, back.bottom + 1), Color(24, 27, 32),
                               Color(58, 64, 74));
     g.FillPath(&floor, &groove);
-    Pen rim(Color(82, 90, 102), REAL(std::max(1.0, scale_)));
+    Pen rim(Color(82, 90, 102), REAL(std::max(1.0, geometry_.Scale())));
     g.DrawPath(&rim, &groove);
     if (bar.right > bar.left) {
         GraphicsPath fill;
-        rounded(fill, bar, REAL(4 * scale_));
+        rounded(fill, bar, REAL(4 * geometry_.Scale()));
         LinearGradientBrush gloss(Point(0, bar.top), Point(0, bar.bottom + 1), Color(255, 214, 96),
                                   Color(200, 100, 0));
         g.FillPath(&gloss, &fill);
@@ -501,7 +471,7 @@ void MainWindow::PaintTexts(HDC dc) {
     const ViewState& view = game_->View();
     SetBkMode(dc, TRANSPARENT);
     if (!view.startLine.caption.empty()) {
-        RECT box = Placed(view.startLine.box);
+        RECT box = geometry_.Placed(view.startLine.box);
         const HGDIOBJ old = SelectObject(dc, startFont_);
         SetTextColor(dc, StartLineColour);
         DrawTextW(dc, Wide(view.startLine.caption).c_str(), -1, &box,
@@ -511,14 +481,14 @@ void MainWindow::PaintTexts(HDC dc) {
     // Over a path along the border, never over the tiles: a glyph that reaches into the first
     // row stays under them.
     const int saved = SaveDC(dc);
-    const RECT grid{PictureRect(1).left, PictureRect(1).top, PictureRect(CellCount).right,
-                    PictureRect(CellCount).bottom};
+    const RECT grid{geometry_.Picture(1).left, geometry_.Picture(1).top,
+                    geometry_.Picture(CellCount).right, geometry_.Picture(CellCount).bottom};
     ExcludeClipRect(dc, grid.left, grid.top, grid.right, grid.bottom);
     SelectObject(dc, labelFont_);
     SetTextColor(dc, LabelColour);
     for (const Label* label : StatusLabels(view)) {
         if (label->caption.empty()) continue;
-        RECT box = Placed(label->box);
+        RECT box = geometry_.Placed(label->box);
         DrawTextW(dc, Wide(label->caption).c_str(), -1, &box,
                   DT_LEFT | DT_TOP | DT_NOCLIP | DT_NOPREFIX | DT_SINGLELINE);
     }

@@ -13,6 +13,7 @@
 #include "game/game.h"
 #include "win/artwork.h"
 #include "win/board_accessible.h"
+#include "win/board_geometry.h"
 #include "win/win_host.h"
 
 namespace tilvara::win {
@@ -46,9 +47,6 @@ private:
     void Refresh();
     void FitScreen();
     void Layout();
-    RECT Placed(const Box& twips) const;
-    RECT PictureRect(int index) const;
-    int IndexAt(POINT board) const;
     void Paint(HDC dc, const RECT& exposed);
     void PaintClock(HDC dc);
     void PaintTexts(HDC dc);
@@ -62,9 +60,7 @@ private:
     std::unique_ptr<Game> game_;
     std::vector<std::string> items_;  // menu command id - FirstItem -> the core's item name
     BoardAccessible* accessible_ = nullptr;
-    // The board's geometry: device pixels per design pixel, the game area's corner.
-    double scale_ = 1;
-    POINT origin_{};
+    BoardGeometry geometry_;
     std::unique_ptr<Artwork> art_;
     HFONT labelFont_ = nullptr, startFont_ = nullptr;
     HBITMAP backBuffer_ = nullptr;
