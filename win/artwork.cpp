@@ -58,8 +58,11 @@ void Slab(Graphics& g, double ratio, double shift, Color top, Color bottom, Colo
     const RectF area((0.5f + shift) * r, (0.5f + shift) * r, 35 * r, 45 * r);
     GraphicsPath path;
     RoundedRect(path, area, static_cast<REAL>(Corner) * r);
-    LinearGradientBrush fill(PointF(area.X, area.Y),
-                             PointF(area.X + area.Width / 3, area.Y + area.Height), top, bottom);
+    // Corner to corner, a pixel beyond: every point of the slab lies between the two ends, so
+    // the gradient never wraps round to its start colour.
+    LinearGradientBrush fill(PointF(area.X - 1, area.Y - 1),
+                             PointF(area.X + area.Width + 1, area.Y + area.Height + 1), top,
+                             bottom);
     g.FillPath(&fill, &path);
     Pen pen(edge, edgeWidth * r);
     g.DrawPath(&pen, &path);

@@ -20,6 +20,11 @@ new_wine_prefix() {
     for font in "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "Microsoft YaHei" "SimSun"; do
         reg+=("\"$font\"=\"Noto Sans CJK SC\"")
     done
+    # Font linking as Windows has it: glyphs the CJK font lacks (the ads' ▸) from DejaVu Sans.
+    reg+=('' "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]")
+    for font in "Noto Sans CJK SC" "Microsoft YaHei"; do
+        reg+=("\"$font\"=hex(7):$(printf 'DejaVuSans.ttf,DejaVu Sans' | od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//; s/,$//'),00,00")
+    done
     if [ -n "${1:-}" ]; then
         reg+=('' "[HKEY_CURRENT_USER\\Control Panel\\Desktop]" "\"LogPixels\"=dword:$(printf %08x "$1")")
     fi
