@@ -43,12 +43,17 @@ std::unique_ptr<Bitmap> LoadPicture(int kind, int sizeIndex) {
 }
 
 void RoundedRect(GraphicsPath& path, RectF r, REAL radius) {
-    const REAL d = radius * 2;
+    const REAL d = std::min({radius * 2, r.Width, r.Height});
+    if (d <= 0) return;
     path.AddArc(r.X, r.Y, d, d, 180, 90);
     path.AddArc(r.X + r.Width - d, r.Y, d, d, 270, 90);
     path.AddArc(r.X + r.Width - d, r.Y + r.Height - d, d, d, 0, 90);
     path.AddArc(r.X, r.Y + r.Height - d, d, d, 90, 90);
     path.CloseFigure();
+}
+
+RectF Area(const RECT& r) {
+    return {REAL(r.left), REAL(r.top), REAL(r.right - r.left), REAL(r.bottom - r.top)};
 }
 
 // One slab of the tile: `shift` design pixels down and right of the top surface.
@@ -83,6 +88,23 @@ Artwork::~Artwork() {
 
 POINT PictureCorner(double ratio) {
     return {Round(PictureLeft * ratio), Round(PictureTop * ratio)};
+}
+
+void PaintClock(HDC dc, const RECT& backing, const RECT& bar, double ratio) {
+    Graphics g(dc);
+    g.SetSmoothingMode(SmoothingModeAntiAlias);
+    GraphicsPath groove;
+    RoundedRect(groove, Area(backing), REAL(5 * ratio));
+    LinearGradientBrush floor(Point(0, backing.top - 1), Point(0, backing.bottom + 1),
+                              Color(24, 27, 32), Color(58, 64, 74));
+    g.FillPath(&floor, &groove);
+    Pen rim(Color(82, 90, 102), REAL(std::max(1.0, ratio)));
+    g.DrawPath(&rim, &groove);
+    GraphicsPath fill;
+    RoundedRect(fill, Area(bar), REAL(4 * ratio));
+    LinearGradientBrush gloss(Point(0, bar.top - 1), Point(0, bar.bottom + 1), Color(255, 214, 96),
+                              Color(200, 100, 0));
+    g.FillPath(&gloss, &fill);
 }
 
 int PictureSource(int side) {

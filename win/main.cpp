@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <mmsystem.h>
 #include <objbase.h>
 
 #include <memory>
@@ -23,6 +24,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Screen readers reach the board's accessible object through COM on this thread.
     OleInitialize(nullptr);
     const GdiPlus gdiPlus;
+    // The level clock counts whole seconds on a one-second timer: at the default 15.6 ms
+    // resolution each tick would come up to 15 ms late, and the clock lag seconds a level.
+    timeBeginPeriod(1);
 
     std::unique_ptr<MainWindow> main;
     RulesWindow rules([&main] { main->Show(); });
@@ -38,6 +42,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         DispatchMessageW(&message);
     }
     main.reset();
+    timeEndPeriod(1);
     OleUninitialize();
     return static_cast<int>(message.wParam);
 }

@@ -5,11 +5,7 @@
 
 #include "game/secondary_windows.h"
 
-#include <objidl.h>
 #include <algorithm>
-using std::max;
-using std::min;
-#include <gdiplus.h>
 
 #include <cmath>
 #include <utility>
@@ -426,45 +422,13 @@ void MainWindow::Paint(HDC target, const RECT& exposed) {
         Fill(dc, {outer.left, inner.top, inner.left, inner.bottom}, CursorColour);
         Fill(dc, {inner.right, inner.top, outer.right, inner.bottom}, CursorColour);
     }
-    PaintClock(dc);
+    PaintClock(dc, geometry_.Placed(view.Image9), geometry_.Placed(view.Image10),
+               geometry_.Scale());
     PaintTexts(dc);
     BitBlt(target, exposed.left, exposed.top, exposed.right - exposed.left,
            exposed.bottom - exposed.top, dc, exposed.left, exposed.top, SRCCOPY);
     SelectObject(dc, oldBitmap);
     DeleteDC(dc);
-}
-
-// The backing is a dark groove that the bar fills from the right.
-void MainWindow::PaintClock(HDC dc) {
-    using namespace Gdiplus;
-    const ViewState& view = game_->View();
-    Graphics g(dc);
-    g.SetSmoothingMode(SmoothingModeAntiAlias);
-    const RECT back = geometry_.Placed(view.Image9);
-    const RECT bar = geometry_.Placed(view.Image10);
-    const auto rounded = [](GraphicsPath& path, const RECT& r, REAL radius) {
-        const REAL d = std::min({radius * 2, REAL(r.right - r.left), REAL(r.bottom - r.top)});
-        if (d <= 0) return;
-        path.AddArc(REAL(r.left), REAL(r.top), d, d, 180, 90);
-        path.AddArc(REAL(r.right) - d, REAL(r.top), d, d, 270, 90);
-        path.AddArc(REAL(r.right) - d, REAL(r.bottom) - d, d, d, 0, 90);
-        path.AddArc(REAL(r.left), REAL(r.bottom) - d, d, d, 90, 90);
-        path.CloseFigure();
-    };
-    GraphicsPath groove;
-    rounded(groove, back, REAL(5 * geometry_.Scale()));
-    LinearGradientBrush floor(Point(0, back.top), Point(0, back.bottom + 1), Color(24, 27, 32),
-                              Color(58, 64, 74));
-    g.FillPath(&floor, &groove);
-    Pen rim(Color(82, 90, 102), REAL(std::max(1.0, geometry_.Scale())));
-    g.DrawPath(&rim, &groove);
-    if (bar.right > bar.left) {
-        GraphicsPath fill;
-        rounded(fill, bar, REAL(4 * geometry_.Scale()));
-        LinearGradientBrush gloss(Point(0, bar.top), Point(0, bar.bottom + 1), Color(255, 214, 96),
-                                  Color(200, 100, 0));
-        g.FillPath(&gloss, &fill);
-    }
 }
 
 void MainWindow::PaintTexts(HDC dc) {

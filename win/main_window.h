@@ -48,7 +48,6 @@ private:
     void FitScreen();
     void Layout();
     void Paint(HDC dc, const RECT& exposed);
-    void PaintClock(HDC dc);
     void PaintTexts(HDC dc);
 
     std::function<void(HWND)> openHelp_, openAbout_;

@@ -41,7 +41,7 @@ void TextWindow::Create(const std::string& caption, HWND owner, const char* okBu
     (void)registered;
     window_ = CreateWindowExW(WS_EX_DLGMODALFRAME, TextClass, Wide(caption).c_str(),
                               WS_POPUP | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT,
-                              Width, 400, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+                              width_, 400, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     if (okButton) {
         ok_ = CreateWindowExW(0, L"BUTTON", Wide(okButton).c_str(),
@@ -62,7 +62,7 @@ void TextWindow::Place(std::vector<Item> items, HWND over) {
     FreeFonts();
     items_ = std::move(items);
     const UINT dpi = DpiOf(over ? over : window_);
-    const int margin = Scaled(Margin, dpi), right = Scaled(Width, dpi) - margin;
+    const int margin = Scaled(Margin, dpi), right = Scaled(width_, dpi) - margin;
     HDC dc = GetDC(window_);
     int y = margin;
     RECT last{margin, margin, margin, margin};
@@ -83,6 +83,7 @@ void TextWindow::Place(std::vector<Item> items, HWND over) {
         DrawTextW(dc, Wide(item.text).c_str(), -1, &r,
                   DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
         SelectObject(dc, old);
+        if (centred_) OffsetRect(&r, (right + margin - r.right - r.left) / 2, 0);
         item.at = r;
         y = std::max<int>(y, r.bottom + (item.panel ? Scaled(4, dpi) : 0));
         last = r;
@@ -92,11 +93,12 @@ void TextWindow::Place(std::vector<Item> items, HWND over) {
         if (!buttonFont_) buttonFont_ = GameFont(Scaled(14, dpi), false);
         SendMessageW(ok_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), FALSE);
         y += Scaled(12, dpi);
-        MoveWindow(ok_, right - Scaled(ButtonWidth, dpi), y, Scaled(ButtonWidth, dpi),
+        const int button = Scaled(ButtonWidth, dpi);
+        MoveWindow(ok_, centred_ ? (right + margin - button) / 2 : right - button, y, button,
                    Scaled(ButtonHeight, dpi), FALSE);
         y += Scaled(ButtonHeight, dpi);
     }
-    RECT frame{0, 0, Scaled(Width, dpi), y + margin};
+    RECT frame{0, 0, Scaled(width_, dpi), y + margin};
     AdjustWindowRectEx(&frame, WS_POPUP | WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_DLGMODALFRAME);
     RECT around;
     if (over) {
@@ -112,6 +114,15 @@ void TextWindow::Place(std::vector<Item> items, HWND over) {
                  std::max<int>(around.top, (around.top + around.bottom - h) / 2), w, h,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(window_, nullptr, TRUE);
+}
+
+// Both windows carry the advertising panel: its heading and three link labels.
+void TextWindow::AddAdPanel(std::vector<Item>& items, int gapBefore) {
+    items.push_back({"Label8", AdHeading(), 13, true, Quiet, false, false, true, gapBefore});
+    for (const auto& [control, text] : {std::pair{"Label5", texts::ads::Label5},
+                                        {"Label6", texts::ads::Label6},
+                                        {"Label7", texts::ads::Label7}})
+        items.push_back({control, text, 14, false, LinkBlue, true, false, true, 4});
 }
 
 const TextWindow::Item* TextWindow::ItemAt(POINT p) const {
@@ -142,7 +153,8 @@ void TextWindow::Paint(HDC dc) {
         const HGDIOBJ old = SelectObject(dc, item.font);
         SetTextColor(dc, item.link ? LinkBlue : item.colour);
         RECT r = item.at;
-        DrawTextW(dc, Wide(item.text).c_str(), -1, &r, DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+        DrawTextW(dc, Wide(item.text).c_str(), -1, &r,
+                  DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL | (centred_ ? DT_CENTER : 0));
         SelectObject(dc, old);
     }
 }
@@ -207,11 +219,11 @@ void RulesWindow::Lay(HWND over) {
     items.push_back({"lblCompanyProduct", s::lblCompanyProduct, 22, true});
     items.push_back({"Label4", s::Label4, 14, false, Quiet});
     // Each rule line breaks where its run of blanks is.
-    for (const char* control : {"Label1", "Label2", "lblHowToPlay", "Label3"}) {
-        const char* text = control == std::string("Label1")   ? s::Label1
-                           : control == std::string("Label2") ? s::Label2
-                           : control == std::string("Label3") ? s::Label3
-                                                              : s::lblHowToPlay;
+    const std::pair<const char*, const char*> rules[] = {{"Label1", s::Label1},
+                                                         {"Label2", s::Label2},
+                                                         {"lblHowToPlay", s::lblHowToPlay},
+                                                         {"Label3", s::Label3}};
+    for (const auto& [control, text] : rules) {
         int gap = 10;
         for (std::string_view part : RuleLineParts(text)) {
             items.push_back({control, std::string(part), 15});
@@ -223,13 +235,7 @@ void RulesWindow::Lay(HWND over) {
     items.back().gapBefore = 14;
     if (const int seconds = rules_.SecondsToClose())
         items.push_back({"lblStart", s::Countdown(seconds), 13, false, Quiet});
-    items.push_back({"Label8", AdHeading(), 13, true, Quiet, false, false, true, 26});
-    for (const char* control : {"Label5", "Label6", "Label7"}) {
-        const char* text = control == std::string("Label5")   ? texts::ads::Label5
-                           : control == std::string("Label6") ? texts::ads::Label6
-                                                              : texts::ads::Label7;
-        items.push_back({control, text, 14, false, LinkBlue, true, false, true, 4});
-    }
+    AddAdPanel(items, 26);
     Place(std::move(items), over);
 }
 
@@ -289,10 +295,7 @@ public:
         items.push_back({"Label3", SiteHost, 14, false, LinkBlue, true, true});
         items.push_back({"Label2", a::Label2, 14});
         items.push_back({"Label1", a::Label1, 14, false, LinkBlue, true, true});
-        items.push_back({"Label8", AdHeading(), 13, true, Quiet, false, false, true, 24});
-        items.push_back({"Label5", texts::ads::Label5, 14, false, LinkBlue, true, false, true, 4});
-        items.push_back({"Label6", texts::ads::Label6, 14, false, LinkBlue, true, false, true, 4});
-        items.push_back({"Label7", texts::ads::Label7, 14, false, LinkBlue, true, false, true, 4});
+        AddAdPanel(items, 24);
         items.push_back({"lblDisclaimer", a::lblDisclaimer, 12, false, Quiet});
         items.back().gapBefore = 22;
         Place(std::move(items), over);

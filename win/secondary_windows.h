@@ -1,5 +1,6 @@
-// The rules window (first at start-up, later as help) and the about box: lines of text and
-// link labels laid out top to bottom, built from the core's texts and rules.
+// The program's secondary windows: lines of text and link labels laid out top to bottom, built
+// from the core's texts and rules. The rules window (first at start-up, later as help), the
+// about box, and the message boxes (win_host.cpp).
 #pragma once
 
 #include <windows.h>
@@ -31,18 +32,20 @@ protected:
         HFONT font = nullptr;
         RECT at{};
     };
-    static constexpr int Width = 540;  // design pixels
 
     // Makes the window (hidden) with its caption; `okButton` adds a button so captioned.
     void Create(const std::string& caption, HWND owner, const char* okButton);
     // Lays the items out for the window's scale and sizes the window, centred over `over`.
     void Place(std::vector<Item> items, HWND over);
+    static void AddAdPanel(std::vector<Item>& items, int gapBefore);
     virtual void OnClick(const std::string& control) = 0;
     virtual void OnKey() {}
     virtual void OnTimer() {}
     virtual void OnClose() = 0;
 
     HWND window_ = nullptr;
+    int width_ = 540;       // design pixels
+    bool centred_ = false;  // the lines and the button centred, as in a message box
 
 private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -5,135 +5,52 @@
 
 #include "game/texts.h"
 #include "win/platform.h"
+#include "win/secondary_windows.h"
 
 namespace tilvara::win {
 
-namespace {
+// Titled and captioned by the core; modal to its owner (the main window or the box below).
+class WinHost::Box final : public TextWindow {
+public:
+    Box(WinHost& host, HWND owner, std::string_view text) : host_(host) {
+        width_ = 300;
+        centred_ = true;
+        Create(texts::MessageTitle, owner, texts::OkButton);
+        Place({{"Label1", std::string(text), 15}}, owner);
+        ShowWindow(window_, SW_SHOW);
+        SetFocus(GetDlgItem(window_, IDOK));
+    }
 
-constexpr wchar_t BoxClass[] = L"TilvaraBox";
-constexpr int MinimumWidth = 240, Margin = 20, ButtonWidth = 88, ButtonHeight = 28;
-constexpr int TextPixels = 15;
+private:
+    void OnClick(const std::string&) override {}
+    void OnClose() override { host_.Close(this); }  // Enter, Esc, the button or the frame's X
 
-struct BoxLook {
-    std::wstring text;
-    HFONT font;
-    RECT textArea;
+    WinHost& host_;
 };
 
-void RegisterBoxClass() {
-    static const bool registered = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = DefWindowProcW;  // replaced per window once its data is set
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        wc.lpszClassName = BoxClass;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    (void)registered;
-}
-
-}  // namespace
-
 WinHost::WinHost(HWND window, std::function<void()> afterClose)
-    : window_(window), afterClose_(std::move(afterClose)) {
-    RegisterBoxClass();
-}
+    : window_(window), afterClose_(std::move(afterClose)) {}
 
-WinHost::~WinHost() {
-    // Boxes still open when the program ends are dropped without calling `closed`.
-    for (const OpenBox& box : open_) DestroyWindow(box.window);
-}
+// Boxes still open when the program ends are dropped without calling `closed`.
+WinHost::~WinHost() = default;
 
 void WinHost::ShowMessage(std::string_view text, std::function<void()> closed) {
-    const HWND owner = open_.empty() ? window_ : open_.back().window;
-    const UINT dpi = DpiOf(owner);
-    auto* look = new BoxLook{Wide(text), GameFont(Scaled(TextPixels, dpi), false), {}};
-
-    // Measured in the box's font: as wide as the text's longest line, at least MinimumWidth.
-    HDC dc = GetDC(owner);
-    const HGDIOBJ old = SelectObject(dc, look->font);
-    RECT measured{0, 0, Scaled(480, dpi), 0};
-    DrawTextW(dc, look->text.c_str(), -1, &measured, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
-    SelectObject(dc, old);
-    ReleaseDC(owner, dc);
-    const int margin = Scaled(Margin, dpi);
-    const int width = std::max<int>(Scaled(MinimumWidth, dpi), measured.right + 2 * margin);
-    const int buttonTop = margin + measured.bottom + margin;
-    look->textArea = {margin, margin, width - margin, margin + measured.bottom};
-    RECT frame{0, 0, width, buttonTop + Scaled(ButtonHeight, dpi) + margin};
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
-
-    // Centred over its owner.
-    RECT over;
-    GetWindowRect(owner, &over);
-    const int w = frame.right - frame.left, h = frame.bottom - frame.top;
-    const HWND box =
-        CreateWindowExW(WS_EX_DLGMODALFRAME, BoxClass, Wide(texts::MessageTitle).c_str(), style,
-                        (over.left + over.right - w) / 2, (over.top + over.bottom - h) / 2, w, h,
-                        owner, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(look));
-    SetPropW(box, L"TilvaraHost", this);
-    SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BoxProc));
-    const HWND ok =
-        CreateWindowExW(0, L"BUTTON", Wide(texts::OkButton).c_str(),
-                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                        (width - Scaled(ButtonWidth, dpi)) / 2, buttonTop, Scaled(ButtonWidth, dpi),
-                        Scaled(ButtonHeight, dpi), box, reinterpret_cast<HMENU>(IDOK),
-                        GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(ok, WM_SETFONT, reinterpret_cast<WPARAM>(look->font), FALSE);
-    MarkDialog(box);
-
     // Window-modal: the owner (the main window or the box below) takes no input meanwhile.
-    open_.push_back({box, owner, std::move(closed)});
+    const HWND owner = open_.empty() ? window_ : open_.back().box->Window();
     Block(owner, true);
-    ShowWindow(box, SW_SHOW);
-    SetFocus(ok);
-}
-
-LRESULT CALLBACK WinHost::BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* look = reinterpret_cast<BoxLook*>(GetWindowLongPtrW(box, GWLP_USERDATA));
-    auto* host = static_cast<WinHost*>(GetPropW(box, L"TilvaraHost"));
-    switch (message) {
-        case WM_COMMAND:
-            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) host->Close(box);
-            return 0;
-        case WM_CLOSE: host->Close(box); return 0;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(box, &ps);
-            SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-            const HGDIOBJ old = SelectObject(dc, look->font);
-            RECT area = look->textArea;
-            DrawTextW(dc, look->text.c_str(), -1, &area, DT_WORDBREAK | DT_CENTER);
-            SelectObject(dc, old);
-            EndPaint(box, &ps);
-            return 0;
-        }
-        case WM_NCDESTROY:
-            DeleteObject(look->font);
-            delete look;
-            RemovePropW(box, L"TilvaraHost");
-            RemovePropW(box, L"TilvaraDialog");
-            break;
-        default: break;
-    }
-    return DefWindowProcW(box, message, wParam, lParam);
+    open_.push_back({std::make_unique<Box>(*this, owner, text), owner, std::move(closed)});
 }
 
 // From the box's own message: the event loop, never inside ShowMessage.
-void WinHost::Close(HWND box) {
+void WinHost::Close(Box* box) {
     const auto found = std::find_if(open_.begin(), open_.end(),
-                                    [box](const OpenBox& open) { return open.window == box; });
+                                    [box](const OpenBox& open) { return open.box.get() == box; });
     if (found == open_.end()) return;
     OpenBox closing = std::move(*found);
     open_.erase(found);
     // The owner first, so that Windows hands it the activation as the box goes.
     Block(closing.owner, false);
-    DestroyWindow(box);
+    closing.box.reset();
     if (closing.closed) closing.closed();
     if (afterClose_) afterClose_();
 }

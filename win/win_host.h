@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -23,17 +24,14 @@ public:
     void SetTimer(TimerId id, bool on) override;
     void Unload() override;
 
-    // The newest open box, which alone takes input; null when none is open.
-    HWND TopBox() const { return open_.empty() ? nullptr : open_.back().window; }
-
 private:
+    class Box;
     struct OpenBox {
-        HWND window;
+        std::unique_ptr<Box> box;
         HWND owner;
         std::function<void()> closed;
     };
-    static LRESULT CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
-    void Close(HWND box);
+    void Close(Box* box);
 
     HWND window_;
     std::function<void()> afterClose_;

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Plays tilvara.exe under wine as a player would, in a private X server and a fresh prefix:
-# closes the rules window with a key, deals by the menu (F10, Return), removes two hinted pairs
-# with real clicks on the cells the board's IAccessible reports, reshuffles with F2 and closes
-# the box a second F2 opens, then quits with Esc and expects exit code 0.
+# Plays tilvara.exe under wine as a player would, in a private X server and a fresh prefix at
+# 200 % (192 dpi): closes the rules window with a key, deals by the menu (F10, Return), checks
+# that the faces are drawn for the scale and that the focus a screen reader follows moves with
+# the arrow keys, removes two hinted pairs with real clicks on the cells the board's IAccessible
+# reports, reshuffles with F2 and closes the box a second F2 opens, then quits with Esc and
+# expects exit code 0.
 # usage: windows_smoke.sh TILVARA_EXE A11Y_PROBE_EXE
 set -uo pipefail
 exe=$1
@@ -25,12 +27,19 @@ fail() {
     exit 1
 }
 
-start_private_xvfb || fail "no X server"
-new_wine_prefix 96 || fail "no wine prefix"
+start_private_xvfb 2560x1600 || fail "no X server"
+new_wine_prefix 192 || fail "no wine prefix"
 
-# The board as a screen reader reads it: "index left top width height state name" per cell.
+# The board as a screen reader reads it: the focused cell, then "index left top width height
+# state name" per cell.
 cells=
-read_board() { cells=$("$TILVARA_WINE" "$probe" | tail -n +2) || fail "the board has no IAccessible"; }
+focus=
+read_board() {
+    local lines
+    lines=$("$TILVARA_WINE" "$probe") || fail "the board has no IAccessible"
+    read -r _ _ focus _ <<<"$lines"
+    cells=$(tail -n +2 <<<"$lines")
+}
 # Polls the board until the awk condition holds on one of its lines, within about 10 s.
 wait_board() {
     for _ in $(seq 40); do
@@ -60,6 +69,17 @@ xdotool key F10
 sleep 0.3
 xdotool key Return
 wait_board '$7 != "空"' "the menu's 开始 dealt no tiles"
+# Per-monitor awareness: at 192 dpi a face is twice its 39 x 49 design pixels.
+read -r _ _ _ width height _ <<<"$cells"
+[[ "$width x $height" == "78 x 98" ]] || fail "a face is $width x $height pixels at 200 %"
+((focus == 1)) || fail "the focus is on cell $focus after the deal, not on the first"
+xdotool key Right Right Down
+for _ in $(seq 20); do
+    read_board
+    ((focus == 21)) && break
+    sleep 0.2
+done
+((focus == 21)) || fail "Right Right Down took the focus to cell $focus, not 21"
 
 for pair in 1 2; do
     xdotool key F1
