@@ -8,35 +8,20 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-usage() {
+what=${1:-}
+if [[ $what != build && $what != play ]]; then
     sed -n '2,7p' "$0" | sed 's/^# \{0,1\}//'
-}
-
-case "${1:-}" in
-    build | play) ;;
-    -h | --help)
-        usage
-        exit 0
-        ;;
-    *)
-        usage >&2
-        exit 2
-        ;;
-esac
+    [[ $what == -h || $what == --help ]] && exit 0
+    exit 2
+fi
 
 bash scripts/install-deps.sh --windows
-
-jobs=${CMAKE_BUILD_PARALLEL_LEVEL:-2}
-# The program alone needs no GoogleTest: leave the tests out unless this build directory was
-# already configured with them (by scripts/test.sh).
-if [[ -f build/windows-build/CMakeCache.txt ]]; then
-    cmake --preset windows
-else
-    cmake --preset windows -DTILVARA_BUILD_TESTS=OFF
-fi
-cmake --build --preset windows --target tilvara tilvara_zip --parallel "$jobs"
+# The program alone needs no GoogleTest; a build directory the test command configured keeps
+# its tests.
+tests=()
+[[ -f build/windows-build/CMakeCache.txt ]] || tests=(-DTILVARA_BUILD_TESTS=OFF)
+cmake --preset windows "${tests[@]}"
+cmake --build --preset windows --target tilvara tilvara_zip --parallel "${CMAKE_BUILD_PARALLEL_LEVEL:-2}"
 echo "windows: build/windows/tilvara.exe and build/windows/tilvara-windows.zip"
-
-if [[ $1 == play ]]; then
-    exec wine build/windows/tilvara.exe
-fi
+[[ $what == play ]] && exec wine build/windows/tilvara.exe
+exit 0
