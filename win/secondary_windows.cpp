@@ -253,7 +253,7 @@ void RulesWindow::Open(HWND over) {
 }
 
 void RulesWindow::OnClick(const std::string& control) {
-    if (tilvara::RulesWindow::ClosesOnClick(control) || control == "lblStart") {
+    if (tilvara::RulesWindow::ClosesOnClick(control)) {
         Close();
         return;
     }
