@@ -13,6 +13,7 @@
 #include <array>
 #include <cmath>
 
+#include "game/view_layout.h"
 #include "ui/application.h"
 #include "ui/artwork.h"
 #include "ui/board_accessible.h"
@@ -33,7 +34,7 @@ QRectF Px(const CellPicture& pic) { return Px(pic.left, pic.top, pic.width, pic.
 const QColor LabelColour(255, 0, 0);
 // The focus frame: blue beside the selection's red, on the light tiles and the black board.
 const QColor CursorColour(0, 150, 255);
-constexpr qreal CursorWidth = 3;  // design pixels, outside the face
+constexpr qreal CursorWidth = CursorFrameWidth / TwipsPerPixel;  // design pixels
 
 // Half-open, as pixels are: a point on the shared edge of two pictures belongs to one.
 bool Covers(const QRectF& r, QPointF p) {
@@ -51,26 +52,19 @@ constexpr int StartLine = FirstLabel + 4;
 constexpr int ElementCount = StartLine + 1;
 constexpr Qt::Alignment LabelFlags = Qt::AlignLeft | Qt::AlignTop;
 constexpr qreal LabelPoints = 18;  // at the design size
-// The line on the empty field: quieter than the red status lines.
+// The prompt on the field: quieter than the red status lines, on a dark band where tiles lie
+// under it.
 constexpr qreal StartLinePoints = 14;
 const QColor StartLineColour(200, 200, 200);
+const QColor PromptBand(0, 0, 0, 225);
+// The texts on the clock strip, and the bar in its last seconds.
+constexpr qreal ClockTextPoints = 9;
+const QColor ClockTextColour(255, 255, 255);
+const QColor WarningColour(230, 40, 30, 200);
 
 // Pictures drawn for a ratio this close to the one needed are scaled rather than drawn again:
 // a size the window manager nudges by a few pixels costs no drawing of faces.
 bool NearRatio(qreal drawn, qreal needed) { return std::abs(drawn / needed - 1) < 0.02; }
-
-// The core places a piece's corner on a cell centre; the band is drawn centred on that line
-// and half its thickness longer at each end, so it runs through the cell centres and its
-// corners join without a notch.
-QRectF BandOf(const Piece& piece, bool horizontal) {
-    QRectF r = Px(piece.left, piece.top, piece.width, piece.height);
-    const qreal half = (horizontal ? r.height() : r.width()) / 2;
-    if (horizontal)
-        r.adjust(-half, -half, half, -half);
-    else
-        r.adjust(-half, -half, -half, half);
-    return r;
-}
 
 }  // namespace
 
@@ -199,19 +193,11 @@ std::vector<BoardView::Drawn> BoardView::Elements() const {
     for (int i = 1; i <= CellCount; ++i) {
         const CellPicture& pic = view_.Image2[i];
         if (!pic.visible) continue;
-        Drawn& d = drawn[FirstCell + i - 1];
-        d.area = Px(pic);
-        d.look = 1 + 2 * pic.face.kind + (pic.face.highlighted ? 1 : 0);
+        drawn[FirstCell + i - 1].area = Px(pic);
     }
-    const std::array<std::pair<const Piece*, bool>, 4> pieces = {{{&view_.Image4, true},
-                                                                  {&view_.Image6, true},
-                                                                  {&view_.Image5, false},
-                                                                  {&view_.Image7, false}}};
-    for (int i = 0; i < 4; ++i) {
-        if (!pieces[i].first->visible) continue;
-        drawn[FirstPiece + i].area = BandOf(*pieces[i].first, pieces[i].second);
-        drawn[FirstPiece + i].look = 1;
-    }
+    const std::array<PathBand, 4> bands = PathBands(view_);
+    for (int i = 0; i < 4; ++i)
+        if (bands[i].visible) drawn[FirstPiece + i].area = Px(bands[i].box);
     drawn[Backing].area = Px(view_.Image9);
     drawn[Bar].area = Px(view_.Image10);
     // Centred in its box (the field), which holds it whole.
@@ -219,11 +205,10 @@ std::vector<BoardView::Drawn> BoardView::Elements() const {
         drawn[StartLine].area = drawn[StartLine].box = Px(view_.startLine.box);
         drawn[StartLine].text = view_.startLine.caption;
     }
-    const std::array<const Label*, 4> labels = {&view_.Label4, &view_.Label2, &view_.Label3,
-                                                &view_.Label1};
+    const std::array<const Label*, 4> labels = StatusLabels(view_);
     for (int i = 0; i < 4; ++i) {
         Drawn& d = drawn[FirstLabel + i];
-        d.text = labels[i]->caption;
+        d.text = labels[i]->visible ? labels[i]->caption : std::string();
         d.box = Px(labels[i]->box);
         if (d.text.empty()) continue;
         if (static_cast<int>(synced_.size()) == ElementCount && syncedScale_ == scale()) {
@@ -255,7 +240,7 @@ QFont BoardView::scaledLabelFont() const {
     return font;
 }
 
-void BoardView::Sync() {
+void BoardView::Sync(const ViewChanges& changes) {
     // A resize repainted everything at the new scale, the old texts too if they were still
     // the view's then: where they stand now is measured anew, and asks for no paint itself.
     if (syncedScale_ != scale()) {
@@ -267,14 +252,24 @@ void BoardView::Sync() {
     }
     std::vector<Drawn> now = Elements();
     QRegion changed = CursorChange();
+    // What the core names is repainted where it was and where it is now.
+    const auto repaint = [&](int element) {
+        changed += widgetRect(synced_[element].area);
+        changed += widgetRect(now[element].area);
+    };
     if (synced_.size() != now.size()) {
         changed = rect();
     } else {
-        for (std::size_t i = 0; i < now.size(); ++i) {
-            if (now[i] == synced_[i]) continue;
-            changed += widgetRect(synced_[i].area);
-            changed += widgetRect(now[i].area);
+        for (int i = 1; i <= CellCount; ++i)
+            if (changes.cells[i]) repaint(FirstCell + i - 1);
+        for (int i = 0; changes.pieces && i < 4; ++i) repaint(FirstPiece + i);
+        if (changes.clock) {
+            repaint(Backing);
+            repaint(Bar);
         }
+        for (int i = 0; i < 4; ++i)
+            if (changes.labels[i]) repaint(FirstLabel + i);
+        if (changes.startLine) repaint(StartLine);
     }
     synced_ = std::move(now);
     if (changed.isEmpty()) return;
@@ -322,17 +317,15 @@ void BoardView::paintEvent(QPaintEvent* event) {
     if (shows(Backing))
         painter.drawPixmap(placed(drawn[Backing].area), art.clockBacking(),
                            QRectF(art.clockBacking().rect()));
-    if (shows(Bar))
-        painter.drawPixmap(placed(drawn[Bar].area), art.clockBar(), QRectF(art.clockBar().rect()));
-
-    if (shows(StartLine)) {
-        QFont font(LabelFamily());
-        font.setPointSizeF(StartLinePoints * scale());
-        painter.setFont(font);
-        painter.setPen(StartLineColour);
-        painter.drawText(placed(drawn[StartLine].box), Qt::AlignCenter,
-                         QString::fromStdString(drawn[StartLine].text));
+    if (shows(Bar)) {
+        const QRectF bar = placed(drawn[Bar].area);
+        painter.drawPixmap(bar, art.clockBar(), QRectF(art.clockBar().rect()));
+        // The last seconds: the bar turns red.
+        if (view_.clockWarning) painter.fillRect(bar, WarningColour);
     }
+    if (shows(Backing)) PaintClockTexts(painter);
+
+    if (shows(StartLine)) PaintPrompt(painter, placed(drawn[StartLine].box));
 
     // Labels: red, bold, 18 pt at the design size, heavy CJK sans. Over a path along the
     // border, but never over the tiles: a glyph that reaches into the first row stays under
@@ -373,6 +366,43 @@ void BoardView::paintEvent(QPaintEvent* event) {
     sincePaint_.start();
 }
 
+void BoardView::PaintClockTexts(QPainter& painter) const {
+    QFont font(LabelFamily());
+    font.setPointSizeF(ClockTextPoints * scale());
+    font.setBold(true);
+    painter.setFont(font);
+    const auto text = [&](const Label& label, Qt::Alignment align) {
+        const QRectF box = placed(Px(label.box));
+        const QString caption = QString::fromStdString(label.caption);
+        const qreal shadow = std::max(qreal(1), scale());
+        painter.setPen(Qt::black);  // a shadow keeps it readable over the bar and the ticks
+        painter.drawText(box.translated(shadow, shadow), align | Qt::AlignVCenter, caption);
+        painter.setPen(ClockTextColour);
+        painter.drawText(box, align | Qt::AlignVCenter, caption);
+    };
+    text(view_.levelLine, Qt::AlignLeft);
+    text(view_.clockText, Qt::AlignRight);
+}
+
+void BoardView::PaintPrompt(QPainter& painter, const QRectF& field) const {
+    QFont font(LabelFamily());
+    font.setPointSizeF(StartLinePoints * scale());
+    painter.setFont(font);
+    const QString text = QString::fromStdString(view_.startLine.caption);
+    const QRectF ink = painter.boundingRect(field, Qt::AlignCenter, text);
+    bool overTiles = false;
+    for (int i = 1; i <= CellCount && !overTiles; ++i)
+        overTiles = view_.Image2[i].visible && pictureRect(i).intersects(ink);
+    if (overTiles) {
+        const qreal pad = 8 * scale();
+        painter.fillRect(
+            QRectF(field.left(), ink.top() - pad, field.width(), ink.height() + 2 * pad),
+            PromptBand);
+    }
+    painter.setPen(StartLineColour);
+    painter.drawText(field, Qt::AlignCenter, text);
+}
+
 void BoardView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     pressedIndex_ = indexAt(event->position());
@@ -397,6 +427,8 @@ void BoardView::mouseReleaseEvent(QMouseEvent* event) {
 
 bool BoardView::cursorShown() const { return view_.cursor.shown && hasFocus(); }
 
+bool BoardView::frameShown() const { return view_.cursor.framed && cursorShown(); }
+
 QRectF BoardView::cursorRect() const {
     const qreal dpr = devicePixelRatioF();
     const qreal width = std::max(qreal(1), std::round(CursorWidth * scale() * dpr)) / dpr;
@@ -405,7 +437,7 @@ QRectF BoardView::cursorRect() const {
 }
 
 QRegion BoardView::CursorChange() {
-    const QRect now = cursorShown() ? cursorRect().toAlignedRect() : QRect();
+    const QRect now = frameShown() ? cursorRect().toAlignedRect() : QRect();
     if (now == cursorPainted_) return {};
     const QRegion changed = QRegion(cursorPainted_) + QRegion(now);
     cursorPainted_ = now;
@@ -416,7 +448,7 @@ QRegion BoardView::CursorChange() {
 // inside it stays uncovered, red frame and all, and so does a selected neighbour's red
 // edge where the frame crosses it.
 void BoardView::PaintCursor(QPainter& painter, const QRect& exposed) const {
-    if (!cursorShown() || !cursorRect().toAlignedRect().intersects(exposed)) return;
+    if (!frameShown() || !cursorRect().toAlignedRect().intersects(exposed)) return;
     const BoardCursor& cursor = view_.cursor;
     QPainterPath band;  // the space between the two edges: rectangles filled odd-even
     band.addRect(cursorRect());
