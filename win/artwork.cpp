@@ -90,7 +90,7 @@ POINT PictureCorner(double ratio) {
     return {Round(PictureLeft * ratio), Round(PictureTop * ratio)};
 }
 
-void PaintClock(HDC dc, const RECT& backing, const RECT& bar, double ratio) {
+void PaintClock(HDC dc, const RECT& backing, const RECT& bar, double ratio, bool warning) {
     Graphics g(dc);
     g.SetSmoothingMode(SmoothingModeAntiAlias);
     GraphicsPath groove;
@@ -105,6 +105,10 @@ void PaintClock(HDC dc, const RECT& backing, const RECT& bar, double ratio) {
     LinearGradientBrush gloss(Point(0, bar.top - 1), Point(0, bar.bottom + 1), Color(255, 214, 96),
                               Color(200, 100, 0));
     g.FillPath(&gloss, &fill);
+    if (warning) {
+        SolidBrush red(Color(200, 230, 40, 30));
+        g.FillPath(&red, &fill);
+    }
 }
 
 int PictureSource(int side) {

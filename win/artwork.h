@@ -33,8 +33,9 @@ inline constexpr int RenderedSides[] = {31, 39, 47, 62, 93};
 // Which rendering a picture `side` device pixels wide is drawn from: an index of RenderedSides.
 int PictureSource(int side);
 
-// The clock: a dark groove (its backing) that the bar fills from the right.
-void PaintClock(HDC dc, const RECT& backing, const RECT& bar, double ratio);
+// The clock: a dark groove (its backing) that the bar fills from the right, red in a
+// level's last seconds.
+void PaintClock(HDC dc, const RECT& backing, const RECT& bar, double ratio, bool warning);
 
 // Where a face's picture starts inside the face, in device pixels.
 POINT PictureCorner(double ratio);

@@ -22,6 +22,7 @@ constexpr wchar_t BoardClass[] = L"TilvaraBoard";
 constexpr UINT FirstItem = 100;
 constexpr double LabelPixels = 24;      // 18 pt at the design size, bold
 constexpr double StartLinePixels = 19;  // 14 pt: quieter than the red status lines
+constexpr double ClockTextPixels = 12;  // 9 pt
 constexpr COLORREF LabelColour = RGB(255, 0, 0), StartLineColour = RGB(200, 200, 200);
 // The focus frame: blue beside the selection's red, on the light tiles and the black board.
 constexpr COLORREF CursorColour = RGB(0, 150, 255);
@@ -98,7 +99,7 @@ MainWindow::~MainWindow() {
     if (IsWindow(frame_)) DestroyWindow(frame_);
     host_.reset();  // its boxes go before the game
     for (HGDIOBJ object : {static_cast<HGDIOBJ>(labelFont_), static_cast<HGDIOBJ>(startFont_),
-                           static_cast<HGDIOBJ>(backBuffer_)})
+                           static_cast<HGDIOBJ>(clockFont_), static_cast<HGDIOBJ>(backBuffer_)})
         if (object) DeleteObject(object);
 }
 
@@ -153,9 +154,10 @@ void MainWindow::Layout() {
     const double scale = geometry_.Scale();
     if (scale != before || !art_) {
         art_ = std::make_unique<Artwork>(scale);
-        for (HFONT font : {labelFont_, startFont_})
+        for (HFONT font : {labelFont_, startFont_, clockFont_})
             if (font) DeleteObject(font);
         labelFont_ = GameFont(Round(LabelPixels * scale), true);
+        clockFont_ = GameFont(Round(ClockTextPixels * scale), true);
         startFont_ = GameFont(Round(StartLinePixels * scale), false);
     }
     painted_ = Placements();
@@ -215,7 +217,7 @@ MainWindow::Placement MainWindow::Placements() const {
         const RECT r = geometry_.Placed(label->box);
         placed.labels[n++] = {r.left, r.top, client.right, r.bottom + (r.bottom - r.top)};
     }
-    placed.cursor = geometry_.Placed(CursorFrame(view));
+    if (view.cursor.framed) placed.cursor = geometry_.Placed(CursorFrame(view));
     return placed;
 }
 
@@ -236,11 +238,12 @@ void MainWindow::Refresh() {
     }
     const auto repaint = [this](const RECT& r) { InvalidateRect(board_, &r, FALSE); };
     for (int i = 1; i <= CellCount; ++i) {
-        if (!changes.cells[i]) continue;
-        repaint(geometry_.Picture(i));
-        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, board_, OBJID_CLIENT, i);
-        NotifyWinEvent(EVENT_OBJECT_STATECHANGE, board_, OBJID_CLIENT, i);
+        if (changes.cells[i]) repaint(geometry_.Picture(i));
+        if (changes.named[i]) NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, board_, OBJID_CLIENT, i);
+        if (changes.selected[i]) NotifyWinEvent(EVENT_OBJECT_STATECHANGE, board_, OBJID_CLIENT, i);
     }
+    // From the first deal every cell is on show: a screen reader reads the board afresh.
+    if (changes.cellsShown) NotifyWinEvent(EVENT_OBJECT_REORDER, board_, OBJID_CLIENT, 0);
     const Placement before = std::exchange(painted_, Placements());
     if (changes.pieces) {
         for (std::size_t i = 0; i < painted_.bands.size(); ++i) {
@@ -249,16 +252,15 @@ void MainWindow::Refresh() {
         }
     }
     if (changes.clock) {
-        repaint(geometry_.Placed(view.Image9));
-        repaint(geometry_.Placed(view.Image10));
+        for (const Box& box : {view.Image9, view.Image10, view.levelLine.box, view.clockText.box})
+            repaint(geometry_.Placed(box));
     }
-    if (changes.labels) {
-        for (std::size_t i = 0; i < painted_.labels.size(); ++i) {
-            repaint(before.labels[i]);
-            repaint(painted_.labels[i]);
-        }
-        repaint(geometry_.Placed(view.startLine.box));
+    for (std::size_t i = 0; i < painted_.labels.size(); ++i) {
+        if (!changes.labels[i]) continue;
+        repaint(before.labels[i]);
+        repaint(painted_.labels[i]);
     }
+    if (changes.startLine) repaint(geometry_.Placed(view.startLine.box));
     if (changes.cursor) {
         repaint(before.cursor);
         repaint(painted_.cursor);
@@ -413,8 +415,8 @@ void MainWindow::Paint(HDC target, const RECT& exposed) {
     for (std::size_t i = 0; i < bands.size(); ++i)
         if (bands[i].visible) PaintBand(dc, geometry_.Placed(bands[i].box), i < 2);
 
-    // The focus frame, over tiles and path alike, while the keyboard is on the board.
-    if (view.cursor.shown && BoardHasFocus()) {
+    // The focus frame, over tiles and path alike, while the keyboard drives the board.
+    if (view.cursor.shown && view.cursor.framed && BoardHasFocus()) {
         const RECT outer = geometry_.Placed(CursorFrame(view));
         const RECT inner = geometry_.Picture(IndexOf(view.cursor.row, view.cursor.col));
         Fill(dc, {outer.left, outer.top, outer.right, inner.top}, CursorColour);
@@ -422,8 +424,8 @@ void MainWindow::Paint(HDC target, const RECT& exposed) {
         Fill(dc, {outer.left, inner.top, inner.left, inner.bottom}, CursorColour);
         Fill(dc, {inner.right, inner.top, outer.right, inner.bottom}, CursorColour);
     }
-    PaintClock(dc, geometry_.Placed(view.Image9), geometry_.Placed(view.Image10),
-               geometry_.Scale());
+    PaintClock(dc, geometry_.Placed(view.Image9), geometry_.Placed(view.Image10), geometry_.Scale(),
+               view.clockWarning);
     PaintTexts(dc);
     BitBlt(target, exposed.left, exposed.top, exposed.right - exposed.left,
            exposed.bottom - exposed.top, dc, exposed.left, exposed.top, SRCCOPY);
@@ -434,13 +436,38 @@ void MainWindow::Paint(HDC target, const RECT& exposed) {
 void MainWindow::PaintTexts(HDC dc) {
     const ViewState& view = game_->View();
     SetBkMode(dc, TRANSPARENT);
+    // On the clock strip, white on a black shadow over the bar: the level left, seconds right.
+    const HGDIOBJ old = SelectObject(dc, clockFont_);
+    const int shadow = std::max(1, Round(geometry_.Scale()));
+    for (const auto& [label, align] :
+         {std::pair{&view.levelLine, DT_LEFT}, {&view.clockText, DT_RIGHT}}) {
+        for (const auto& [offset, colour] :
+             {std::pair{shadow, RGB(0, 0, 0)}, {0, RGB(255, 255, 255)}}) {
+            RECT box = geometry_.Placed(label->box);
+            OffsetRect(&box, offset, offset);
+            SetTextColor(dc, colour);
+            DrawTextW(dc, Wide(label->caption).c_str(), -1, &box,
+                      align | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        }
+    }
     if (!view.startLine.caption.empty()) {
-        RECT box = geometry_.Placed(view.startLine.box);
-        const HGDIOBJ old = SelectObject(dc, startFont_);
+        // The prompt: on a dark band where tiles lie under it.
+        RECT field = geometry_.Placed(view.startLine.box), ink = field;
+        const std::wstring text = Wide(view.startLine.caption);
+        SelectObject(dc, startFont_);
+        DrawTextW(dc, text.c_str(), -1, &ink, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        const int pad = Round(8 * geometry_.Scale()), h = ink.bottom - ink.top;
+        RECT band{field.left, (field.top + field.bottom - h) / 2 - pad, field.right, 0};
+        band.bottom = band.top + h + 2 * pad;
+        bool overTiles = false;
+        for (int i = 1; i <= CellCount && !overTiles; ++i) {
+            RECT r = geometry_.Picture(i), both;
+            overTiles = view.Image2[i].visible && IntersectRect(&both, &r, &band);
+        }
+        if (overTiles) Fill(dc, band, RGB(0, 0, 0));
         SetTextColor(dc, StartLineColour);
-        DrawTextW(dc, Wide(view.startLine.caption).c_str(), -1, &box,
+        DrawTextW(dc, text.c_str(), -1, &field,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-        SelectObject(dc, old);
     }
     // Over a path along the border, never over the tiles: a glyph that reaches into the first
     // row stays under them.
@@ -451,12 +478,13 @@ void MainWindow::PaintTexts(HDC dc) {
     SelectObject(dc, labelFont_);
     SetTextColor(dc, LabelColour);
     for (const Label* label : StatusLabels(view)) {
-        if (label->caption.empty()) continue;
+        if (label->caption.empty() || !label->visible) continue;
         RECT box = geometry_.Placed(label->box);
         DrawTextW(dc, Wide(label->caption).c_str(), -1, &box,
                   DT_LEFT | DT_TOP | DT_NOCLIP | DT_NOPREFIX | DT_SINGLELINE);
     }
     RestoreDC(dc, saved);
+    SelectObject(dc, old);
 }
 
 }  // namespace tilvara::win

@@ -61,7 +61,7 @@ private:
     BoardAccessible* accessible_ = nullptr;
     BoardGeometry geometry_;
     std::unique_ptr<Artwork> art_;
-    HFONT labelFont_ = nullptr, startFont_ = nullptr;
+    HFONT labelFont_ = nullptr, startFont_ = nullptr, clockFont_ = nullptr;
     HBITMAP backBuffer_ = nullptr;
     SIZE backSize_{};
     int pressed_ = -1;
