@@ -76,16 +76,12 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         *name = nullptr;
-        if (!model_) return RPC_E_DISCONNECTED;
-        const long n = ChildOf(child);
-        if (n < 0) return E_INVALIDARG;
+        long n = 0;
+        if (const HRESULT named = Find(child, n); named != S_OK) return named;
         *name = Text(n == CHILDID_SELF ? texts::access::Board : CellName(model_->View(), n));
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT, BSTR* value) override {
-        *value = nullptr;
-        return model_ ? S_FALSE : RPC_E_DISCONNECTED;
-    }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT, BSTR* value) override { return None(value); }
     // The line on the empty field says how to start: painted, so read here.
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
         *text = nullptr;
@@ -96,17 +92,15 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        if (!model_) return RPC_E_DISCONNECTED;
-        const long n = ChildOf(child);
-        if (n < 0) return E_INVALIDARG;
+        long n = 0;
+        if (const HRESULT named = Find(child, n); named != S_OK) return named;
         role->vt = VT_I4;
         role->lVal = n == CHILDID_SELF ? ROLE_SYSTEM_TABLE : ROLE_SYSTEM_CELL;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-        if (!model_) return RPC_E_DISCONNECTED;
-        const long n = ChildOf(child);
-        if (n < 0) return E_INVALIDARG;
+        long n = 0;
+        if (const HRESULT named = Find(child, n); named != S_OK) return named;
         const ViewState& view = model_->View();
         long s = STATE_SYSTEM_FOCUSABLE;
         if (n == CHILDID_SELF) {
@@ -124,18 +118,14 @@ public:
         state->lVal = s;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT, BSTR* help) override {
-        *help = nullptr;
-        return S_FALSE;
-    }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT, BSTR* help) override { return None(help); }
     HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT, long* topic) override {
         *file = nullptr;
         *topic = 0;
         return S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT, BSTR* keys) override {
-        *keys = nullptr;
-        return S_FALSE;
+        return None(keys);
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
         if (!model_) return RPC_E_DISCONNECTED;
@@ -149,22 +139,14 @@ public:
         return model_ ? S_OK : RPC_E_DISCONNECTED;
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT, BSTR* action) override {
-        *action = nullptr;
-        return S_FALSE;
+        return None(action);
     }
     HRESULT STDMETHODCALLTYPE accSelect(long, VARIANT) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height,
                                           VARIANT child) override {
-        if (!model_) return RPC_E_DISCONNECTED;
-        const long n = ChildOf(child);
-        if (n < 0) return E_INVALIDARG;
-        RECT r;
-        if (n == CHILDID_SELF) {
-            GetClientRect(board_, &r);
-            MapWindowPoints(board_, nullptr, reinterpret_cast<POINT*>(&r), 2);
-        } else {
-            r = model_->CellOnScreen(n);
-        }
+        long n = 0;
+        if (const HRESULT named = Find(child, n); named != S_OK) return named;
+        const RECT r = n == CHILDID_SELF ? BoardOnScreen() : model_->CellOnScreen(n);
         *left = r.left;
         *top = r.top;
         *width = r.right - r.left;
@@ -190,9 +172,7 @@ public:
     HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* hit) override {
         hit->vt = VT_EMPTY;
         if (!model_) return RPC_E_DISCONNECTED;
-        RECT r;
-        GetClientRect(board_, &r);
-        MapWindowPoints(board_, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        const RECT r = BoardOnScreen();
         const POINT p{x, y};
         if (!PtInRect(&r, p)) return S_FALSE;
         hit->vt = VT_I4;
@@ -211,6 +191,23 @@ public:
 
 private:
     ~BoardAccessible() = default;
+    // The child a call names: S_OK and its id, or why there is none.
+    HRESULT Find(const VARIANT& child, long& n) const {
+        if (!model_) return RPC_E_DISCONNECTED;
+        n = ChildOf(child);
+        return n < 0 ? E_INVALIDARG : S_OK;
+    }
+    // For the properties the board has none of.
+    HRESULT None(BSTR* out) const {
+        *out = nullptr;
+        return model_ ? S_FALSE : RPC_E_DISCONNECTED;
+    }
+    RECT BoardOnScreen() const {
+        RECT r;
+        GetClientRect(board_, &r);
+        MapWindowPoints(board_, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
     int FocusedCell() const {
         const BoardCursor& cursor = model_->View().cursor;
         return cursor.shown && model_->BoardHasFocus() ? IndexOf(cursor.row, cursor.col) : 0;
