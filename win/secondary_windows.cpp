@@ -1,6 +1,7 @@
 // The rules window and the about box, drawn with GDI on a light background.
 #include "win/secondary_windows.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "win/platform.h"
@@ -20,7 +21,6 @@ constexpr UINT_PTR Timer1 = 1;
 
 TextWindow::~TextWindow() {
     FreeFonts();
-    if (buttonFont_) DeleteObject(buttonFont_);
     if (IsWindow(window_)) {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);
@@ -54,14 +54,34 @@ void TextWindow::Create(const std::string& caption, HWND owner, const char* okBu
 
 void TextWindow::FreeFonts() {
     for (Item& item : items_)
-        if (item.font) DeleteObject(item.font);
-    items_.clear();
+        if (item.font) DeleteObject(std::exchange(item.font, nullptr));
+    if (buttonFont_) DeleteObject(std::exchange(buttonFont_, nullptr));
 }
 
 void TextWindow::Place(std::vector<Item> items, HWND over) {
     FreeFonts();
     items_ = std::move(items);
-    const UINT dpi = DpiOf(over ? over : window_);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(over ? over : window_, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& room = monitor.rcWork;
+    // A small screen at a large scale: the content shrinks until the window fits on it.
+    UINT dpi = DpiOf(over ? over : window_);
+    SIZE size = Lay(dpi);
+    while ((size.cx > room.right - room.left || size.cy > room.bottom - room.top) && dpi > 48)
+        size = Lay(dpi = dpi * 15 / 16);
+    RECT around = room;
+    if (over) GetWindowRect(over, &around);
+    const int left = (around.left + around.right - size.cx) / 2;
+    const int top = (around.top + around.bottom - size.cy) / 2;
+    SetWindowPos(window_, nullptr, std::clamp<int>(left, room.left, room.right - size.cx),
+                 std::clamp<int>(top, room.top, std::max<int>(room.top, room.bottom - size.cy)),
+                 size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+SIZE TextWindow::Lay(UINT dpi) {
+    FreeFonts();
     const int margin = Scaled(Margin, dpi), right = Scaled(width_, dpi) - margin;
     HDC dc = GetDC(window_);
     int y = margin;
@@ -90,7 +110,7 @@ void TextWindow::Place(std::vector<Item> items, HWND over) {
     }
     ReleaseDC(window_, dc);
     if (ok_) {
-        if (!buttonFont_) buttonFont_ = GameFont(Scaled(14, dpi), false);
+        buttonFont_ = GameFont(Scaled(14, dpi), false);
         SendMessageW(ok_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), FALSE);
         y += Scaled(12, dpi);
         const int button = Scaled(ButtonWidth, dpi);
@@ -100,20 +120,7 @@ void TextWindow::Place(std::vector<Item> items, HWND over) {
     }
     RECT frame{0, 0, Scaled(width_, dpi), y + margin};
     AdjustWindowRectEx(&frame, WS_POPUP | WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_DLGMODALFRAME);
-    RECT around;
-    if (over) {
-        GetWindowRect(over, &around);
-    } else {
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof monitor;
-        GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
-        around = monitor.rcWork;
-    }
-    const int w = frame.right - frame.left, h = frame.bottom - frame.top;
-    SetWindowPos(window_, nullptr, std::max<int>(around.left, (around.left + around.right - w) / 2),
-                 std::max<int>(around.top, (around.top + around.bottom - h) / 2), w, h,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    InvalidateRect(window_, nullptr, TRUE);
+    return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 // Both windows carry the advertising panel: its heading and three link labels.

@@ -35,7 +35,8 @@ protected:
 
     // Makes the window (hidden) with its caption; `okButton` adds a button so captioned.
     void Create(const std::string& caption, HWND owner, const char* okButton);
-    // Lays the items out for the window's scale and sizes the window, centred over `over`.
+    // Lays the items out for the window's scale, smaller where the screen is too small, and
+    // sizes the window, centred over `over` (or the screen) and kept on the screen.
     void Place(std::vector<Item> items, HWND over);
     static void AddAdPanel(std::vector<Item>& items, int gapBefore);
     virtual void OnClick(const std::string& control) = 0;
@@ -52,6 +53,7 @@ private:
     void Paint(HDC dc);
     const Item* ItemAt(POINT p) const;
     void FreeFonts();
+    SIZE Lay(UINT dpi);  // the window's size with its contents at this scale
 
     std::vector<Item> items_;
     HWND ok_ = nullptr;
