@@ -160,8 +160,12 @@ public:
         long to = 0;
         if (n == CHILDID_SELF && direction == NAVDIR_FIRSTCHILD) to = 1;
         if (n == CHILDID_SELF && direction == NAVDIR_LASTCHILD) to = CellCount;
-        if (n > 0 && (direction == NAVDIR_NEXT || direction == NAVDIR_RIGHT)) to = n + 1;
-        if (n > 0 && (direction == NAVDIR_PREVIOUS || direction == NAVDIR_LEFT)) to = n - 1;
+        // Next and previous run on in reading order; left and right stop at the row's ends.
+        const int col = n > 0 ? CellOf(n).col : 0;
+        if (n > 0 && (direction == NAVDIR_NEXT || (direction == NAVDIR_RIGHT && col < Cols)))
+            to = n + 1;
+        if (n > 0 && (direction == NAVDIR_PREVIOUS || (direction == NAVDIR_LEFT && col > 1)))
+            to = n - 1;
         if (n > 0 && direction == NAVDIR_DOWN) to = n + Cols;
         if (n > 0 && direction == NAVDIR_UP) to = n - Cols;
         if (to < 1 || to > CellCount) return S_FALSE;
@@ -226,6 +230,8 @@ void Detach(BoardAccessible* accessible) {
     accessible->Detach();
     accessible->Release();
 }
+
+IAccessible* AsAccessible(BoardAccessible* accessible) { return accessible; }
 
 LRESULT Answer(BoardAccessible* accessible, WPARAM wParam, LPARAM lParam) {
     if (static_cast<long>(lParam) != OBJID_CLIENT || !accessible) return 0;

@@ -25,6 +25,7 @@ public:
 class BoardAccessible;
 BoardAccessible* NewBoardAccessible(HWND board, AccessibleBoard* model);
 void Detach(BoardAccessible* accessible);
+IAccessible* AsAccessible(BoardAccessible* accessible);
 // The answer to WM_GETOBJECT.
 LRESULT Answer(BoardAccessible* accessible, WPARAM wParam, LPARAM lParam);
 

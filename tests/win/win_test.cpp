@@ -14,9 +14,12 @@ using std::min;
 #include <vector>
 
 #include "game/tile_pictures.h"
+#include "game/view_layout.h"
 #include "tests/support/fake_host.h"
 #include "win/artwork.h"
+#include "win/board_accessible.h"
 #include "win/board_geometry.h"
+#include "win/platform.h"
 
 namespace tilvara::win {
 namespace {
@@ -31,6 +34,7 @@ struct Dealt {
     test::FakeHost host;
     Game game{host, random, clock};
     Dealt() {
+        host.game = &test::GameProbe::Form(game);
         game.Form_Load();
         game.Menu_Click("hard1");
     }
@@ -124,6 +128,103 @@ TEST(Artwork, FacesShowTheirPicturesPixelForPixelAtWindowsScales) {
             EXPECT_EQ(differ, 0) << "of " << pixels.size() << " opaque pixels";
         }
     }
+}
+
+// The board as a screen reader reaches it, over a dealt game; the window is never asked.
+struct ReadBoard final : AccessibleBoard {
+    Dealt dealt;
+    bool focus = true;
+    BoardAccessible* accessible = NewBoardAccessible(nullptr, this);
+    ~ReadBoard() override { Detach(accessible); }
+    const ViewState& View() const override { return dealt.game.View(); }
+    RECT CellOnScreen(int) const override { return {}; }
+    int CellAt(POINT) const override { return 0; }
+    bool BoardHasFocus() const override { return focus; }
+    void PressCell(int index) override {
+        dealt.game.Image2_Click(index);
+        dealt.host.Settle();  // the path's hold
+    }
+    IAccessible& Acc() { return *AsAccessible(accessible); }
+    long State(long child) {
+        VARIANT state;
+        EXPECT_EQ(Acc().get_accState(Child(child), &state), S_OK);
+        return state.lVal;
+    }
+    std::wstring Name(long child) {
+        BSTR name = nullptr;
+        EXPECT_EQ(Acc().get_accName(Child(child), &name), S_OK);
+        std::wstring text(name ? name : L"");
+        SysFreeString(name);
+        return text;
+    }
+    static VARIANT Child(long id) {
+        VARIANT v;
+        VariantInit(&v);
+        v.vt = VT_I4;
+        v.lVal = id;
+        return v;
+    }
+};
+
+TEST(BoardAccessible, NavigatesTheCellsAsATable) {
+    ReadBoard board;
+    const struct {
+        long from, direction, to;  // 0: nowhere
+    } moves[] = {{CHILDID_SELF, NAVDIR_FIRSTCHILD, 1},
+                 {CHILDID_SELF, NAVDIR_LASTCHILD, CellCount},
+                 {1, NAVDIR_RIGHT, 2},
+                 {Cols, NAVDIR_RIGHT, 0},
+                 {Cols, NAVDIR_NEXT, Cols + 1},
+                 {Cols + 1, NAVDIR_LEFT, 0},
+                 {Cols + 1, NAVDIR_PREVIOUS, Cols},
+                 {1, NAVDIR_UP, 0},
+                 {1, NAVDIR_DOWN, Cols + 1},
+                 {CellCount, NAVDIR_DOWN, 0},
+                 {CellCount, NAVDIR_NEXT, 0},
+                 {CellCount, NAVDIR_UP, CellCount - Cols}};
+    for (const auto& move : moves) {
+        VARIANT end;
+        const HRESULT found =
+            board.Acc().accNavigate(move.direction, ReadBoard::Child(move.from), &end);
+        EXPECT_EQ(found == S_OK ? end.lVal : 0, move.to) << move.from << " " << move.direction;
+    }
+}
+
+// A hint marks a pair, the cursor's cell has the focus only while the board has it, and two
+// default actions on the pair remove it: the cells then read empty.
+TEST(BoardAccessible, StatesAndNamesFollowTheGame) {
+    ReadBoard board;
+    EXPECT_EQ(board.Name(CHILDID_SELF), Wide(texts::access::Board));
+    EXPECT_TRUE(board.State(1) & STATE_SYSTEM_FOCUSED);
+    board.focus = false;
+    EXPECT_FALSE(board.State(1) & STATE_SYSTEM_FOCUSED);
+    board.dealt.game.Form_KeyDown(KeyF1);
+    std::vector<long> marked;
+    for (long i = 1; i <= CellCount; ++i) {
+        EXPECT_FALSE(board.State(i) & STATE_SYSTEM_INVISIBLE);
+        EXPECT_EQ(board.Name(i), Wide(CellName(board.View(), i)));
+        if (board.State(i) & STATE_SYSTEM_SELECTED) marked.push_back(i);
+    }
+    ASSERT_EQ(marked.size(), 2u);
+    for (const long i : marked)
+        EXPECT_EQ(board.Acc().accDoDefaultAction(ReadBoard::Child(i)), S_OK);
+    for (const long i : marked) {
+        EXPECT_EQ(board.Name(i).substr(0, 1), L"空") << i;
+        EXPECT_FALSE(board.State(i) & (STATE_SYSTEM_SELECTED | STATE_SYSTEM_SELECTABLE));
+    }
+}
+
+TEST(BoardAccessible, AnswersNothingOnceTheBoardHasGone) {
+    ReadBoard board;
+    IAccessible& acc = board.Acc();
+    acc.AddRef();  // a screen reader's reference outlives the window
+    Detach(std::exchange(board.accessible, NewBoardAccessible(nullptr, &board)));
+    BSTR name = nullptr;
+    long count = 0;
+    EXPECT_EQ(acc.get_accName(ReadBoard::Child(1), &name), RPC_E_DISCONNECTED);
+    EXPECT_EQ(acc.get_accChildCount(&count), RPC_E_DISCONNECTED);
+    EXPECT_EQ(acc.accDoDefaultAction(ReadBoard::Child(1)), RPC_E_DISCONNECTED);
+    acc.Release();
 }
 
 }  // namespace
