@@ -3,10 +3,12 @@
 #   scripts/install-deps.sh --build   compiler, CMake, Ninja, Qt 6, fonts: enough to build and play
 #   scripts/install-deps.sh --web     emscripten, Node.js with npm, CMake, Ninja and the CJK font:
 #                                     enough for scripts/web.sh (the browser build)
-#   scripts/install-deps.sh --test    all of --build and --web, plus GoogleTest's sources, Google
-#                                     Benchmark, Xvfb, xdotool, ImageMagick, clang-format, chromium
-#                                     and the package checkers (lintian, appstream): enough for
-#                                     scripts/test.sh
+#   scripts/install-deps.sh --windows mingw-w64 (posix threads), wine, rsvg-convert, Python, CMake,
+#                                     Ninja and the CJK font: enough for scripts/windows.sh
+#   scripts/install-deps.sh --test    all of --build, --web and --windows, plus GoogleTest's
+#                                     sources, Google Benchmark, Xvfb, xdotool, ImageMagick,
+#                                     clang-format, chromium and the package checkers (lintian,
+#                                     appstream): enough for scripts/test.sh
 # Runs apt-get only when something is missing, as root or through sudo, without questions.
 set -euo pipefail
 
@@ -39,16 +41,24 @@ TEST_PACKAGES=(
 WEB_PACKAGES=(cmake ninja-build emscripten fonts-noto-cjk nodejs npm)
 WEB_TEST_PACKAGES=(googletest chromium)
 
+# The Windows build: mingw-w64's GCC with posix threads cross-compiles the core and the Win32
+# program, rsvg-convert renders the tile pictures into it, and wine runs the program and its
+# tests (wine64 holds the 64-bit loader, wine the `wine` command). GoogleTest's sources
+# (googletest) are built for Windows by the tests.
+WINDOWS_PACKAGES=(cmake ninja-build python3 librsvg2-bin fonts-noto-cjk
+    g++-mingw-w64-x86-64-posix wine64 wine)
+
 usage() {
-    sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,12p' "$0" | sed 's/^# \{0,1\}//'
 }
 
 want=()
 case "${1:-}" in
     --build) want=("${BUILD_PACKAGES[@]}") ;;
     --web) want=("${WEB_PACKAGES[@]}") ;;
+    --windows) want=("${WINDOWS_PACKAGES[@]}") ;;
     --test) want=("${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WEB_PACKAGES[@]}"
-        "${WEB_TEST_PACKAGES[@]}") ;;
+        "${WEB_TEST_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}") ;;
     -h | --help)
         usage
         exit 0

@@ -3,6 +3,8 @@
 # of Qt, then builds and runs every test under the `default` preset, builds and checks the Debian
 # package, builds and runs every test again under `asan`, and builds the browser page with the
 # core's tests in WebAssembly (`web`): those run under node, and the page in headless chromium.
+# Last, the Windows program and the core's tests cross-compiled with mingw-w64 (`windows`), run
+# under wine: the tests, and the program played in a private X server.
 # Needs no terminal and no display: the smoke tests start their own Xvfb.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.." || exit 1
@@ -51,8 +53,8 @@ summary() {
 check_format() {
     local tracked=() files=() file
     mapfile -d '' tracked < <(git ls-files -z -- \
-        'game/*.cpp' 'game/*.h' 'ui/*.cpp' 'ui/*.h' 'web/*.cpp' 'web/*.h' 'tests/*.cpp' \
-        'tests/*.h' 'bench/*.cpp' 'bench/*.h')
+        'game/*.cpp' 'game/*.h' 'ui/*.cpp' 'ui/*.h' 'web/*.cpp' 'web/*.h' 'win/*.cpp' 'win/*.h' \
+        'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'bench/*.h')
     # A tracked file deleted in the work tree is not there to check.
     for file in "${tracked[@]}"; do
         [[ -f "$file" ]] && files+=("$file")
@@ -82,6 +84,25 @@ check_core_without_qt() {
     fi
     ((ok == 0)) && echo "game/ includes no Qt header and links no Qt"
     return "$ok"
+}
+
+# shellcheck disable=SC2317  # run through step()
+# win/ is a front end: the texts the player reads and the timer switch stay in the core. Any
+# string of the core's texts (game/texts.h, game/secondary_windows.h) found there is a copy.
+check_windows_front_end() {
+    local texts=() found=0
+    mapfile -t texts < <(grep -ohP '"\K[^"\x00-\x7f][^"]+(?=")' game/texts.h game/secondary_windows.h |
+        sort -u)
+    if grep -rnHF --include='*.cpp' --include='*.h' "${texts[@]/#/-e}" win/; then
+        echo "error: win/ repeats the core's texts (above)" >&2
+        found=1
+    fi
+    if grep -rnHE 'case TimerId::|Timer[0-9]_Timer\(\)' win/ | grep -v 'rules_\.Timer1_Timer'; then
+        echo "error: win/ switches on the core's timers (above)" >&2
+        found=1
+    fi
+    ((found == 0)) && echo "win/ holds none of the core's ${#texts[@]} texts and no timer switch"
+    return "$found"
 }
 
 # Builds and tests one preset; later steps are skipped once one fails. Fails only when the
@@ -147,6 +168,8 @@ else
 fi
 run_preset asan -DTILVARA_BUILD_UI=ON -DTILVARA_BUILD_TESTS=ON
 run_preset web -DTILVARA_BUILD_TESTS=ON
+step "win/ without the core's texts" check_windows_front_end
+run_preset windows -DTILVARA_BUILD_TESTS=ON
 
 summary
 exit $failed

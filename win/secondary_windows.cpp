@@ -1,0 +1,335 @@
+// The rules window and the about box, drawn with GDI on a light background.
+#include "win/secondary_windows.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "win/platform.h"
+
+namespace tilvara::win {
+
+namespace {
+
+constexpr wchar_t TextClass[] = L"TilvaraText";
+constexpr int Margin = 22, ButtonWidth = 88, ButtonHeight = 28;
+constexpr COLORREF Paper = RGB(243, 239, 230), PanelFill = RGB(250, 247, 240),
+                   PanelEdge = RGB(200, 190, 170), LinkBlue = RGB(20, 90, 190),
+                   Quiet = RGB(110, 104, 94);
+constexpr UINT_PTR Timer1 = 1;
+
+}  // namespace
+
+TextWindow::~TextWindow() {
+    FreeFonts();
+    if (IsWindow(window_)) {
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+}
+
+void TextWindow::Create(const std::string& caption, HWND owner, const char* okButton) {
+    static const bool registered = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
+        wc.lpszClassName = TextClass;
+        return RegisterClassExW(&wc) != 0;
+    }();
+    (void)registered;
+    window_ = CreateWindowExW(WS_EX_DLGMODALFRAME, TextClass, Wide(caption).c_str(),
+                              WS_POPUP | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT,
+                              width_, 400, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (okButton) {
+        ok_ = CreateWindowExW(0, L"BUTTON", Wide(okButton).c_str(),
+                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 10, 10,
+                              window_, reinterpret_cast<HMENU>(IDOK), GetModuleHandleW(nullptr),
+                              nullptr);
+        MarkDialog(window_);
+    }
+}
+
+void TextWindow::FreeFonts() {
+    for (Item& item : items_)
+        if (item.font) DeleteObject(std::exchange(item.font, nullptr));
+    if (buttonFont_) DeleteObject(std::exchange(buttonFont_, nullptr));
+}
+
+void TextWindow::Place(std::vector<Item> items, HWND over) {
+    FreeFonts();
+    items_ = std::move(items);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(over ? over : window_, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& room = monitor.rcWork;
+    // A small screen at a large scale: the content shrinks until the window fits on it.
+    UINT dpi = DpiOf(over ? over : window_);
+    SIZE size = Lay(dpi);
+    while ((size.cx > room.right - room.left || size.cy > room.bottom - room.top) && dpi > 48)
+        size = Lay(dpi = dpi * 15 / 16);
+    RECT around = room;
+    if (over) GetWindowRect(over, &around);
+    const int left = (around.left + around.right - size.cx) / 2;
+    const int top = (around.top + around.bottom - size.cy) / 2;
+    SetWindowPos(window_, nullptr, std::clamp<int>(left, room.left, room.right - size.cx),
+                 std::clamp<int>(top, room.top, std::max<int>(room.top, room.bottom - size.cy)),
+                 size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+SIZE TextWindow::Lay(UINT dpi) {
+    FreeFonts();
+    const int margin = Scaled(Margin, dpi), right = Scaled(width_, dpi) - margin;
+    HDC dc = GetDC(window_);
+    int y = margin;
+    RECT last{margin, margin, margin, margin};
+    for (Item& item : items_) {
+        const int inset = item.panel ? Scaled(12, dpi) : 0;
+        item.font = GameFont(Scaled(item.pixels, dpi), item.bold);
+        if (item.link) {
+            LOGFONTW face;
+            GetObjectW(item.font, sizeof face, &face);
+            face.lfUnderline = TRUE;
+            DeleteObject(item.font);
+            item.font = CreateFontIndirectW(&face);
+        }
+        const HGDIOBJ old = SelectObject(dc, item.font);
+        const int left = item.sameLine ? last.right + Scaled(4, dpi) : margin + inset;
+        const int top = item.sameLine ? last.top : y + Scaled(item.gapBefore, dpi);
+        RECT r{left, top, right - inset, top};
+        DrawTextW(dc, Wide(item.text).c_str(), -1, &r,
+                  DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+        SelectObject(dc, old);
+        if (centred_) OffsetRect(&r, (right + margin - r.right - r.left) / 2, 0);
+        item.at = r;
+        y = std::max<int>(y, r.bottom + (item.panel ? Scaled(4, dpi) : 0));
+        last = r;
+    }
+    ReleaseDC(window_, dc);
+    if (ok_) {
+        buttonFont_ = GameFont(Scaled(14, dpi), false);
+        SendMessageW(ok_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), FALSE);
+        y += Scaled(12, dpi);
+        const int button = Scaled(ButtonWidth, dpi);
+        MoveWindow(ok_, centred_ ? (right + margin - button) / 2 : right - button, y, button,
+                   Scaled(ButtonHeight, dpi), FALSE);
+        y += Scaled(ButtonHeight, dpi);
+    }
+    RECT frame{0, 0, Scaled(width_, dpi), y + margin};
+    AdjustWindowRectEx(&frame, WS_POPUP | WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_DLGMODALFRAME);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// Both windows carry the advertising panel: its heading and three link labels.
+void TextWindow::AddAdPanel(std::vector<Item>& items, int gapBefore) {
+    items.push_back({"Label8", AdHeading(), 13, true, Quiet, false, false, true, gapBefore});
+    for (const auto& [control, text] : {std::pair{"Label5", texts::ads::Label5},
+                                        {"Label6", texts::ads::Label6},
+                                        {"Label7", texts::ads::Label7}})
+        items.push_back({control, text, 14, false, LinkBlue, true, false, true, 4});
+}
+
+const TextWindow::Item* TextWindow::ItemAt(POINT p) const {
+    for (const Item& item : items_)
+        if (PtInRect(&item.at, p)) return &item;
+    return nullptr;
+}
+
+void TextWindow::Paint(HDC dc) {
+    RECT client;
+    GetClientRect(window_, &client);
+    SetDCBrushColor(dc, Paper);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    // The advertising panel: one box round its items.
+    RECT panel{};
+    for (const Item& item : items_)
+        if (item.panel) UnionRect(&panel, &panel, &item.at);
+    if (!IsRectEmpty(&panel)) {
+        const int pad = Scaled(8, DpiOf(window_));
+        SelectObject(dc, GetStockObject(DC_PEN));
+        SetDCPenColor(dc, PanelEdge);
+        SetDCBrushColor(dc, PanelFill);
+        RoundRect(dc, panel.left - pad, panel.top - pad, client.right - panel.left + pad,
+                  panel.bottom + pad, pad, pad);
+    }
+    SetBkMode(dc, TRANSPARENT);
+    for (const Item& item : items_) {
+        const HGDIOBJ old = SelectObject(dc, item.font);
+        SetTextColor(dc, item.link ? LinkBlue : item.colour);
+        RECT r = item.at;
+        DrawTextW(dc, Wide(item.text).c_str(), -1, &r,
+                  DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL | (centred_ ? DT_CENTER : 0));
+        SelectObject(dc, old);
+    }
+}
+
+LRESULT CALLBACK TextWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<TextWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    const POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    switch (message) {
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            self->Paint(BeginPaint(window, &ps));
+            EndPaint(window, &ps);
+            return 0;
+        }
+        case WM_ERASEBKGND: return 1;
+        case WM_SETCURSOR: {
+            POINT at;
+            GetCursorPos(&at);
+            ScreenToClient(window, &at);
+            const Item* item = self->ItemAt(at);
+            if (LOWORD(lParam) != HTCLIENT || !item || !item->link) break;
+            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            return TRUE;
+        }
+        // A click is a press and a release on the same item.
+        case WM_LBUTTONDOWN: {
+            const Item* item = self->ItemAt(p);
+            self->pressed_ = item ? item->control : "Form";
+            return 0;
+        }
+        case WM_LBUTTONUP: {
+            const Item* item = self->ItemAt(p);
+            const std::string control = item ? item->control : "Form";
+            if (control == std::exchange(self->pressed_, "")) self->OnClick(control);
+            return 0;
+        }
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (wParam == VK_MENU || wParam == VK_F10) return 0;
+            self->OnKey();
+            return 0;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) self->OnClose();
+            return 0;
+        case WM_TIMER: self->OnTimer(); return 0;
+        case WM_CLOSE: self->OnClose(); return 0;
+        default: break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// ---------------------------------------------------------------- the rules window
+
+RulesWindow::RulesWindow(std::function<void()> firstClosed) : firstClosed_(std::move(firstClosed)) {
+    Create(texts::splash::Caption, nullptr, nullptr);
+}
+
+void RulesWindow::Lay(HWND over) {
+    namespace s = texts::splash;
+    std::vector<Item> items;
+    items.push_back({"lblCompanyProduct", s::lblCompanyProduct, 22, true});
+    items.push_back({"Label4", s::Label4, 14, false, Quiet});
+    // Each rule line breaks where its run of blanks is.
+    const std::pair<const char*, const char*> rules[] = {{"Label1", s::Label1},
+                                                         {"Label2", s::Label2},
+                                                         {"lblHowToPlay", s::lblHowToPlay},
+                                                         {"Label3", s::Label3}};
+    for (const auto& [control, text] : rules) {
+        int gap = 10;
+        for (std::string_view part : RuleLineParts(text)) {
+            items.push_back({control, std::string(part), 15});
+            items.back().gapBefore = gap;
+            gap = 2;
+        }
+    }
+    items.push_back({"lblStart", rules_.StartLine(), 15, true, RGB(150, 30, 20)});
+    items.back().gapBefore = 14;
+    if (const int seconds = rules_.SecondsToClose())
+        items.push_back({"lblStart", s::Countdown(seconds), 13, false, Quiet});
+    AddAdPanel(items, 26);
+    Place(std::move(items), over);
+}
+
+void RulesWindow::Open(HWND over) {
+    over_ = over;
+    rules_.Form_Load();
+    if (rules_.Timer1On()) SetTimer(window_, Timer1, tilvara::RulesWindow::Timer1Interval, nullptr);
+    // As help it is modal to the main window.
+    SetWindowLongPtrW(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(over));
+    Lay(over);
+    Block(over, true);
+    ShowWindow(window_, SW_SHOW);
+    SetForegroundWindow(window_);
+    SetFocus(window_);
+}
+
+void RulesWindow::OnClick(const std::string& control) {
+    if (tilvara::RulesWindow::ClosesOnClick(control)) {
+        Close();
+        return;
+    }
+    OpenLink(LinkAddress(AdTarget(control)));
+}
+
+void RulesWindow::OnTimer() {
+    if (rules_.Timer1_Timer()) return Close();
+    Lay(over_);  // the countdown
+}
+
+void RulesWindow::Close() {
+    if (!IsWindowVisible(window_)) return;
+    KillTimer(window_, Timer1);
+    Block(over_, false);
+    ShowWindow(window_, SW_HIDE);
+    if (rules_.Form_Unload()) {
+        firstClosed_();
+    } else if (over_) {
+        SetForegroundWindow(over_);
+        SetFocus(over_);
+    }
+}
+
+// ---------------------------------------------------------------- the about box
+
+namespace {
+
+class AboutBox final : public TextWindow {
+public:
+    explicit AboutBox(HWND over) : over_(over) {
+        namespace a = texts::about;
+        Create(a::Caption, over, a::cmdOK);
+        std::vector<Item> items;
+        items.push_back({"lblTitle", a::lblTitle, 26, true});
+        items.push_back({"lblDescription", a::lblDescription, 14});
+        items.push_back({"Label4", a::Label4, 14});
+        items.back().gapBefore = 12;
+        items.push_back({"Label3", SiteHost, 14, false, LinkBlue, true, true});
+        items.push_back({"Label2", a::Label2, 14});
+        items.push_back({"Label1", a::Label1, 14, false, LinkBlue, true, true});
+        AddAdPanel(items, 24);
+        items.push_back({"lblDisclaimer", a::lblDisclaimer, 12, false, Quiet});
+        items.back().gapBefore = 22;
+        Place(std::move(items), over);
+        Block(over, true);
+        ShowWindow(window_, SW_SHOW);
+        SetFocus(GetDlgItem(window_, IDOK));
+    }
+
+private:
+    void OnClick(const std::string& control) override {
+        for (const char* link : AboutLinks) {
+            if (control != link) continue;
+            const std::string caption = control == "Label1" ? texts::about::Label1 : SiteHost;
+            OpenLink(LinkAddress(AboutLinkTarget(control, caption)));
+        }
+    }
+    void OnClose() override {
+        Block(over_, false);
+        SetForegroundWindow(over_);
+        delete this;  // its window goes with it
+    }
+
+    HWND over_;
+};
+
+}  // namespace
+
+void OpenAbout(HWND over) { new AboutBox(over); }
+
+}  // namespace tilvara::win
