@@ -76,9 +76,9 @@ Form1::Form1(Shell& shell, std::optional<std::uint64_t> seed)
 void Form1::BuildMenus() {
     const auto& menus = game_->View().menus;
     for (std::size_t m = 0; m < menus.size(); ++m) {
-        page::AddMenu(menus[m].caption, menus[m].enabled);
+        page::AddMenu(menus[m].caption.c_str(), menus[m].enabled);
         for (const MenuItem& item : menus[m].items)
-            page::AddMenuItem(static_cast<int>(m), item.caption, item.enabled);
+            page::AddMenuItem(static_cast<int>(m), item.caption.c_str(), item.enabled);
     }
 }
 
@@ -89,7 +89,7 @@ void Form1::Refresh() {
     if (all) painted_.emplace();
     Painted& was = *painted_;
 
-    if (all || view.caption != was.caption) page::SetCaption(view.caption);
+    if (all || view.caption != was.caption) page::SetCaption(view.caption.c_str());
 
     // From the first deal on, every cell is there for the keyboard and a screen reader, an
     // empty one too; before it none is.
@@ -102,8 +102,9 @@ void Form1::Refresh() {
             page::PlaceCell(i, Px(now.left), Px(now.top), Px(now.width), Px(now.height));
         if (i > 0 &&
             (cellsChanged || !(now.face == before.face) || now.visible != before.visible)) {
-            page::PaintCell(i, std::string(PictureFile(now.face.kind)), now.face.highlighted,
-                            now.visible, cellsShown, CellName(view, i));
+            page::PaintCell(i, std::string(PictureFile(now.face.kind)).c_str(),
+                            now.face.highlighted, now.visible, cellsShown,
+                            CellName(view, i).c_str());
         }
         before = now;
     }
@@ -135,7 +136,7 @@ void Form1::Refresh() {
         const Box& b = view.Image10;
         const int seconds = ClockSecondsLeft(b.width);
         page::PaintBar(Px(b.left), Px(b.top), Px(b.width), Px(b.height), seconds,
-                       std::to_string(seconds) + "秒");
+                       (std::to_string(seconds) + "秒").c_str());
         was.bar = b;
     }
 
@@ -146,15 +147,15 @@ void Form1::Refresh() {
         const Label& now = *labels[n];
         Label& before = was.labels[n];
         if (!all && now.caption == before.caption && SameBox(now.box, before.box)) continue;
-        page::PaintLabel(n, now.caption, Px(now.box.left), Px(now.box.top), Px(now.box.width),
-                         Px(now.box.height));
+        page::PaintLabel(n, now.caption.c_str(), Px(now.box.left), Px(now.box.top),
+                         Px(now.box.width), Px(now.box.height));
         before = now;
     }
 
     if (all || view.startLine.caption != was.startLine.caption ||
         !SameBox(view.startLine.box, was.startLine.box)) {
         const Box& b = view.startLine.box;
-        page::PaintStartLine(view.startLine.caption, Px(b.left), Px(b.top), Px(b.width),
+        page::PaintStartLine(view.startLine.caption.c_str(), Px(b.left), Px(b.top), Px(b.width),
                              Px(b.height));
         was.startLine = view.startLine;
     }

@@ -4,7 +4,6 @@
 #include <emscripten/html5.h>
 
 #include <algorithm>
-#include <cctype>
 
 #include "game/game.h"
 #include "game/texts.h"
@@ -31,48 +30,6 @@ bool TypesCharacter(const Key& k) {
     });
 }
 
-// What a link label's target text opens in a new tab: a web or mail address with its scheme as
-// it is, a bare e-mail address (or several) as mailto:, anything else without a scheme as a web
-// site. A page cannot hand a local path to the desktop, so there is no file: here, and no other
-// scheme either (a javascript: link would run in the page): those open nothing.
-std::string LinkAddress(std::string_view target) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n'; };
-    while (!target.empty() && blank(target.front())) target.remove_prefix(1);
-    while (!target.empty() && blank(target.back())) target.remove_suffix(1);
-    if (target.empty()) return {};
-    const std::size_t colon = target.find(':');
-    const std::string_view before = target.substr(0, colon);
-    const bool scheme =
-        colon != std::string_view::npos && !before.empty() &&
-        std::isalpha(static_cast<unsigned char>(before.front())) &&
-        std::all_of(before.begin(), before.end(), [](char c) {
-            return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-';
-        });
-    if (scheme) {
-        std::string name(before);
-        std::transform(name.begin(), name.end(), name.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        const bool web = name == "https" || name == "http" || name == "mailto";
-        return web ? std::string(target) : std::string();
-    }
-    if (target.find('@') != std::string_view::npos && target.find('/') == std::string_view::npos) {
-        // "a@x.org; b@y.org" names two recipients; mailto: separates them with commas.
-        std::string to = "mailto:";
-        bool separated = false;
-        for (const char c : target) {
-            if (blank(c) || c == ',' || c == ';') {
-                separated = to.size() > 7;
-            } else {
-                if (separated) to += ',';
-                separated = false;
-                to += c;
-            }
-        }
-        return to;
-    }
-    return "https://" + std::string(target);
-}
-
 // The core's key codes for the keys it answers. The window's commands come from anywhere in
 // it; the board's own keys only while the board has the focus, so that on the menu bar the
 // arrows and Return still walk the menus.
@@ -97,41 +54,9 @@ Shell::Shell(std::optional<std::uint64_t> seed) : seed_(seed) { FillWindows(); }
 
 Shell::~Shell() { StopRulesTimer(); }
 
+// Their fixed texts come with the page from the build; the icon is the game's choice.
 void Shell::FillWindows() {
-    namespace splash = texts::splash;
-    namespace about = texts::about;
-    for (const auto& [control, text] : {std::pair{"Caption", splash::Caption},
-                                        {"lblCompanyProduct", splash::lblCompanyProduct},
-                                        {"Label4", splash::Label4},
-                                        {"lblHowToPlay", splash::lblHowToPlay},
-                                        {"Label1", splash::Label1},
-                                        {"Label2", splash::Label2},
-                                        {"Label3", splash::Label3}})
-        page::SetText("frmSplash", control, text);
-    for (const char* control : RulesWindow::HoverGroup) page::JoinHoverGroup("frmSplash", control);
-
-    for (const auto& [control, text] : {std::pair{"Caption", about::Caption},
-                                        {"lblTitle", about::lblTitle},
-                                        {"lblDescription", about::lblDescription},
-                                        {"Label4", about::Label4},
-                                        {"Label2", about::Label2},
-                                        {"lblDisclaimer", about::lblDisclaimer},
-                                        {"cmdOK", about::cmdOK}})
-        page::SetText("frmAbout", control, text);
-    page::SetPicture("frmAbout", "picIcon", std::string(PictureFile(1)));  // the apple, as the icon
-    for (const auto& [control, caption] :
-         {std::pair{"Label1", about::Label1}, {"Label3", SiteHost}})
-        page::SetLink("frmAbout", control, caption, LinkAddress(AboutLinkTarget(control, caption)));
-    for (const char* control : AboutLinks) page::JoinHoverGroup("frmAbout", control);
-
-    // Both windows carry the same advertising panel.
-    for (const char* window : {"frmSplash", "frmAbout"}) {
-        page::SetText(window, "Heading", AdHeading());
-        for (const auto& [control, text] : {std::pair{"Label5", texts::ads::Label5},
-                                            {"Label6", texts::ads::Label6},
-                                            {"Label7", texts::ads::Label7}})
-            page::SetLink(window, control, text, AdTarget(control));
-    }
+    page::SetPicture("frmAbout", "picIcon", std::string(PictureFile(1)).c_str());
 }
 
 void Shell::StartRun() {
@@ -143,7 +68,7 @@ void Shell::StartRun() {
         if (kind > 1) pictures += ' ';
         pictures += PictureFile(kind);
     }
-    page::PreloadArt(pictures);
+    page::PreloadArt(pictures.c_str());
 }
 
 // ---------------------------------------------------------------- windows
@@ -186,7 +111,7 @@ void Shell::ControlClick(int window, std::string_view control) {
 
 void Shell::OpenBox(std::string_view text, std::function<void()> closed) {
     const int id = Open(Kind::Box, std::move(closed));
-    page::OpenBox(id, texts::MessageTitle, std::string(text), texts::OkButton);
+    page::OpenBox(id, texts::MessageTitle, std::string(text).c_str(), texts::OkButton);
 }
 
 void Shell::OpenAbout() { page::OpenWindow(Open(Kind::About), "frmAbout"); }
@@ -216,7 +141,7 @@ void Shell::Tick(int slot) {
 void Shell::ShowCountdown() {
     const int seconds = rules_.SecondsToClose();
     page::SetText("frmSplash", "lblCountdown",
-                  seconds > 0 ? texts::splash::Countdown(seconds) : std::string());
+                  seconds > 0 ? texts::splash::Countdown(seconds).c_str() : "");
 }
 
 void Shell::RulesTick() {
@@ -269,6 +194,10 @@ void Shell::Click(int index) {
 
 void Shell::Label1Click() {
     if (MainWindowActive()) form_->Label1Click();
+}
+
+void Shell::TapCount(int label) {
+    if (MainWindowActive()) form_->KeyDown(label == 0 ? KeyF2 : KeyF1, false);
 }
 
 void Shell::Menu(int menu, int item) {

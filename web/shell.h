@@ -39,6 +39,8 @@ public:
     // The page's events.
     void Click(int index);
     void Label1Click();
+    // A tap on the reshuffle count (0) or the hint count (1), on a touch screen: F2 or F1.
+    void TapCount(int label);
     void Menu(int menu, int item);
     // A window's close button, 确定 or close request; ids no longer open are ignored.
     void Dismiss(int window);
