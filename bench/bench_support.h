@@ -19,7 +19,8 @@ struct DealtGame {
     test::FakeHost host;
     test::ScriptedRandom random;
     test::FakeClock clock;
-    Game game{host, random, clock};
+    Game app{host, random, clock};
+    MainForm& game = test::GameProbe::Form(app);
 };
 
 }  // namespace tilvara::bench

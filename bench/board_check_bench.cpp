@@ -17,7 +17,7 @@ namespace tilvara::bench {
 
 // Outside any anonymous namespace and never inlined, so that
 // scripts/measure-board-check.sh can count their instructions by name under callgrind.
-[[gnu::noinline]] void NewBoardCheck(Game& game) {
+[[gnu::noinline]] void NewBoardCheck(MainForm& game) {
     game.Timer1_Timer();
     benchmark::DoNotOptimize(game.View().Label1.caption.data());
 }
@@ -36,7 +36,7 @@ constexpr int PairsCleared = 30;  // of 72: a board in the middle of a level
 using Games = std::vector<std::unique_ptr<DealtGame>>;
 
 // A level-1 board after removing, again and again, the pair the hint would show.
-void ClearPairs(Game& game, int pairs) {
+void ClearPairs(MainForm& game, int pairs) {
     Board board = game.board;
     for (int n = 0; n < pairs; ++n) {
         const std::optional<CellPair> pair = reference::FirstLinkablePair(board);
@@ -55,7 +55,7 @@ void Disagree(const Board& board, const char* what) {
 
 // The board check's label and count, the hint's pair and the linkable tiles, each against
 // the reference.
-void CheckAgreement(Game& game) {
+void CheckAgreement(MainForm& game) {
     const Board& board = game.board;
     const int expected = reference::CountLinkablePairs(board);
     game.Timer1_Timer();

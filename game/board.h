@@ -10,7 +10,6 @@ namespace tilvara {
 constexpr int Rows = 8;   // play field rows 1..8
 constexpr int Cols = 18;  // play field columns 1..18
 constexpr int Kinds = 36;
-constexpr int CopiesPerKind = 4;
 constexpr int CellCount = Rows * Cols;  // 144
 constexpr int BoardRows = Rows + 2;     // with the border rows 0 and 9
 constexpr int BoardCols = Cols + 2;     // with the border columns 0 and 19

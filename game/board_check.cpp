@@ -1,5 +1,5 @@
 // The hint, the board check after each removal, and reshuffles: the uses of the pair scan.
-#include "game/game.h"
+#include "game/main_form.h"
 
 #include <algorithm>
 #include <optional>
@@ -9,12 +9,12 @@
 
 namespace tilvara {
 
-void Game::MarkPair(Cell a, Cell b) {
+void MainForm::MarkPair(Cell a, Cell b) {
     SetFace(IndexOf(a.row, a.col), board(a.row, a.col), true);
     SetFace(IndexOf(b.row, b.col), board(b.row, b.col), true);
 }
 
-void Game::hint_Click() {
+void MainForm::hint_Click() {
     // Not while a removal holds its path: the pair is still on the board.
     const Entry entry(*this, Entry::NotDuringRemoval);
     if (!entry || hintsLeft < 1) return;
@@ -25,7 +25,7 @@ void Game::hint_Click() {
     view_.Label2.caption = texts::StillPrefix + texts::Num(hintsLeft) + texts::HintsSuffix;
 }
 
-int Game::CountLinkablePairs(bool mark) {
+int MainForm::CountLinkablePairs(bool mark) {
     int count = 0;
     PairScan(board).ForEachLinkablePair([&](Cell a, Cell b) {
         count += 2;  // the count of ordered pairs, as the label and the reshuffle expect
@@ -35,7 +35,7 @@ int Game::CountLinkablePairs(bool mark) {
     return count;
 }
 
-void Game::Timer1_Timer() {
+void MainForm::Timer1_Timer() {
     // A tick during a removal is skipped; the timer stays on and the next one counts.
     const Entry entry(*this, Entry::NotDuringRemoval);
     if (!entry) return;
@@ -53,7 +53,7 @@ void Game::Timer1_Timer() {
     }
 }
 
-void Game::ReshufflePass() {
+void MainForm::ReshufflePass() {
     for (int i = 1; i <= Rows; ++i) {
         for (int j = 1; j <= Cols; ++j) {
             if (board(i, j) == 0) continue;
@@ -63,7 +63,7 @@ void Game::ReshufflePass() {
     }
 }
 
-void Game::Timer2_Timer() {
+void MainForm::Timer2_Timer() {
     const Entry entry(*this, Entry::NotDuringRemoval);
     if (!entry) return;
     if (reshufflesLeft < 0) {
@@ -78,7 +78,7 @@ void Game::Timer2_Timer() {
     if (tilesLeft == 0) SetTimer(TimerId::Timer2, false);
 }
 
-void Game::hint11_Click() {
+void MainForm::hint11_Click() {
     const Entry entry(*this, Entry::AnyTime);
     if (!entry) return;
     if (reshufflesLeft < 1) {

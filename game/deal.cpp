@@ -1,5 +1,5 @@
 // Dealing: the sorted layout of start-up and the shuffled deal that starts every level.
-#include "game/game.h"
+#include "game/main_form.h"
 
 #include <algorithm>
 
@@ -16,7 +16,7 @@ bool Multiple(int n, int d) { return n % d == 0; }
 
 // Fills the field with kinds 1..36 in reading order, four rounds, and places the pictures
 // by walking the cells, each next to the one before.
-void Game::LayOutSorted(bool createPictures) {
+void MainForm::LayOutSorted(bool createPictures) {
     const CellPicture& tmpl = view_.Image2[0];
     double x = tmpl.left + tmpl.width;
     double y = tmpl.top;
@@ -40,7 +40,7 @@ void Game::LayOutSorted(bool createPictures) {
 }
 
 // A cell of the field drawn at random, row first, after mixing the time into the generator.
-Cell Game::DrawCell() {
+Cell MainForm::DrawCell() {
     random_.Reseed(clock_.Now());
     const int r = std::min(Rows, static_cast<int>(Rows * random_.Next()) + 1);
     const int c = std::min(Cols, static_cast<int>(Cols * random_.Next()) + 1);
@@ -48,7 +48,7 @@ Cell Game::DrawCell() {
 }
 
 // Kinds and faces of two cells change places, the faces through the scratch picture.
-void Game::ExchangeCells(Cell here, Cell target) {
+void MainForm::ExchangeCells(Cell here, Cell target) {
     CellPicture& a = view_.Image2[IndexOf(here.row, here.col)];
     CellPicture& b = view_.Image2[IndexOf(target.row, target.col)];
     view_.Image3 = b.face;
@@ -57,8 +57,10 @@ void Game::ExchangeCells(Cell here, Cell target) {
     std::swap(board(here.row, here.col), board(target.row, target.col));
 }
 
-void Game::NewGame() {
+void MainForm::NewGame() {
     if (phase_ == Phase::Closed) return;
+    // A pair on its way out belongs to the old board: its path goes with it.
+    if (removal_) AbandonRemoval();
     view_.startLine.caption.clear();  // the field is dealt: nothing left to explain
     view_.FindItem("hint")->enabled = true;
     view_.FindItem("hint11")->enabled = true;

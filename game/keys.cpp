@@ -2,7 +2,7 @@
 // board cursor that lets a game be played without a mouse.
 #include <algorithm>
 
-#include "game/game.h"
+#include "game/main_form.h"
 
 namespace tilvara {
 
@@ -19,7 +19,7 @@ constexpr CursorStep CursorSteps[] = {
 
 }  // namespace
 
-KeyAnswer Game::Form_KeyDown(int keyCode, bool repeat) {
+KeyAnswer MainForm::Form_KeyDown(int keyCode, bool repeat) {
     // A held arrow walks on, as players expect; every other key acts once a press, so a
     // held Space never clicks twice and a held F1 never spends every hint.
     for (const CursorStep& step : CursorSteps) {
@@ -49,14 +49,14 @@ KeyAnswer Game::Form_KeyDown(int keyCode, bool repeat) {
 
 // Over every cell, empty or not: the player may aim at a tile across a gap. Nothing else
 // moves it: slides, reshuffles and removals leave it where it is.
-void Game::MoveCursor(int rowStep, int colStep) {
+void MainForm::MoveCursor(int rowStep, int colStep) {
     const Entry entry(*this, Entry::AnyTime);
     if (!entry || !view_.cursor.shown) return;
     view_.cursor.row = std::clamp(view_.cursor.row + rowStep, 1, Rows);
     view_.cursor.col = std::clamp(view_.cursor.col + colStep, 1, Cols);
 }
 
-void Game::PressCursor() {
+void MainForm::PressCursor() {
     if (view_.cursor.shown) Image2_Click(IndexOf(view_.cursor.row, view_.cursor.col));
 }
 

@@ -1,6 +1,6 @@
 // Levels and the clock: starting a level, ending one, the next-level step, the countdown and the
 // tick counter.
-#include "game/game.h"
+#include "game/main_form.h"
 
 #include <cmath>
 #include <cstdio>
@@ -11,15 +11,14 @@
 namespace tilvara {
 
 std::string FormatElapsed(double days) {
-    long long seconds = std::llround(days * 86400.0);
-    while (seconds < 0) seconds += 86400;
+    const long long seconds = std::llround(days * 86400.0);
     char text[32];
     std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", seconds / 3600, seconds / 60 % 60,
                   seconds % 60);
     return text;
 }
 
-void Game::hard1_Click() {
+void MainForm::hard1_Click() {
     const Entry entry(*this, Entry::AnyTime);
     if (!entry) return;
     NewGame();
@@ -29,7 +28,7 @@ void Game::hard1_Click() {
     ClearModes();
 }
 
-void Game::StartLevel(int n) {
+void MainForm::StartLevel(int n) {
     const Entry entry(*this, Entry::AnyTime);
     if (!entry) return;
     NewGame();
@@ -43,7 +42,7 @@ void Game::StartLevel(int n) {
     slideToMiddleH = n == 7;
 }
 
-void Game::Timer5_Timer() {
+void MainForm::Timer5_Timer() {
     const Entry entry(*this, Entry::AnyTime);
     if (!entry) return;
     SetTimer(TimerId::Timer5, false);
@@ -54,7 +53,7 @@ void Game::Timer5_Timer() {
     }
 }
 
-void Game::Timer4_Timer() {
+void MainForm::Timer4_Timer() {
     const Entry entry(*this, Entry::AnyTime);
     if (!entry) return;
     view_.Image10.left -= 10;
@@ -67,7 +66,7 @@ void Game::Timer4_Timer() {
     }
 }
 
-void Game::Timer3_Timer() {
+void MainForm::Timer3_Timer() {
     const Entry entry(*this, Entry::AnyTime);
     if (!entry) return;
     ++tickCount;
@@ -75,7 +74,7 @@ void Game::Timer3_Timer() {
     AdvanceRemoval();  // a path on show goes on its third tick
 }
 
-void Game::EndLevel() {
+void MainForm::EndLevel() {
     const bool inTime = TimerOn(TimerId::Timer4);
     if (inTime) {
         ++level;

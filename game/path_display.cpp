@@ -1,5 +1,5 @@
 // Showing the connecting path: the pieces placed in twips, and hidden again after the hold.
-#include "game/game.h"
+#include "game/main_form.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +9,7 @@ namespace tilvara {
 
 // A piece from the centre of one cell to the centre of another in the same row
 // (horizontal) or column; only its length follows the segment, its thickness stays.
-void Game::DrawSegment(Piece& piece, bool horizontal, int line, int from, int to) {
+void MainForm::DrawSegment(Piece& piece, bool horizontal, int line, int from, int to) {
     if (from == to) return;
     const CellPicture& first = view_.Image2[1];
     const double x0 = first.left, y0 = first.top, w = first.width, h = first.height;
@@ -25,20 +25,20 @@ void Game::DrawSegment(Piece& piece, bool horizontal, int line, int from, int to
     piece.visible = true;
 }
 
-void Game::DrawHLine1(int row, int colA, int colB) {
+void MainForm::DrawHLine1(int row, int colA, int colB) {
     DrawSegment(view_.Image4, true, row, colA, colB);
 }
-void Game::DrawHLine2(int row, int colA, int colB) {
+void MainForm::DrawHLine2(int row, int colA, int colB) {
     DrawSegment(view_.Image6, true, row, colA, colB);
 }
-void Game::DrawVLine1(int col, int rowA, int rowB) {
+void MainForm::DrawVLine1(int col, int rowA, int rowB) {
     DrawSegment(view_.Image5, false, col, rowA, rowB);
 }
-void Game::DrawVLine2(int col, int rowA, int rowB) {
+void MainForm::DrawVLine2(int col, int rowA, int rowB) {
     DrawSegment(view_.Image7, false, col, rowA, rowB);
 }
 
-void Game::ShowPath(int row1, int col1, int row2, int col2) {
+void MainForm::ShowPath(int row1, int col1, int row2, int col2) {
     if (link.ViaColumn()) {
         const int c = link.bestCol;
         DrawHLine1(row1, c, col1);
@@ -53,7 +53,7 @@ void Game::ShowPath(int row1, int col1, int row2, int col2) {
 }
 
 // All four, whether or not the path used them, so none is left over for the next.
-void Game::HidePath() {
+void MainForm::HidePath() {
     view_.Image4.visible = false;
     view_.Image5.visible = false;
     view_.Image6.visible = false;

@@ -16,8 +16,14 @@ void SystemRandom::Reseed(double timeOfDay) {
     engine.seed(engine() ^ (bits * 0x9E3779B97F4A7C15ull));
 }
 
-double SystemRandom::Next() {
+namespace {
+double Uniform(std::mt19937_64& engine) {
     return static_cast<double>(engine() >> 11) * 0x1.0p-53;  // 53 bits: always below 1
 }
+}  // namespace
+
+double SystemRandom::Next() { return Uniform(engine); }
+
+double SeededRandom::Next() { return Uniform(engine); }
 
 }  // namespace tilvara

@@ -1,11 +1,11 @@
 // Scoring a removed pair and the rewards of the last three scores.
-#include "game/game.h"
+#include "game/main_form.h"
 
 #include "game/texts.h"
 
 namespace tilvara {
 
-void Game::ScoreLink(int score) {
+void MainForm::ScoreLink(int score) {
     const unsigned deal = dealCount_;
     totalScore += score;
     view_.Label3.caption = texts::ScorePrefix + texts::Num(totalScore);

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tilvara {
 
@@ -107,5 +108,15 @@ private:
 // their own caption; the advertising labels their page. Empty for any other control.
 std::string AboutLinkTarget(std::string_view control, std::string_view caption);
 inline constexpr const char* AboutLinks[] = {"Label1", "Label3", "Label5", "Label6", "Label7"};
+
+// What a link label's target opens: a web or mail address with its scheme as it is, a bare
+// e-mail address (or several) as mailto:, anything else without a scheme as a web site. No
+// other scheme and no local path: a label must never run a program or open a file (nor, in a
+// page, run script). Empty for those and for an empty target.
+std::string LinkAddress(std::string_view target);
+
+// A rule line's parts: a run of blanks ends a line of the label, so the first part sets its
+// width and each part starts a line.
+std::vector<std::string_view> RuleLineParts(std::string_view line);
 
 }  // namespace tilvara

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@ struct CellPicture {
     Face face;
     bool visible = false;
     double left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const CellPicture&) const = default;
 };
 
 // Element 0 is the template: no picture, always in the window left of the first row.
@@ -32,21 +34,25 @@ using CellPictures = std::array<CellPicture, CellCount + 1>;
 struct Piece {
     float left = 0, top = 0, width = 0, height = 0;
     bool visible = false;
+    bool operator==(const Piece&) const = default;
 };
 
 struct Box {
     double left = 0, top = 0, width = 0, height = 0;
+    bool operator==(const Box&) const = default;
 };
 
 struct Label {
     std::string caption;
     Box box;
+    bool operator==(const Label&) const = default;
 };
 
 struct MenuItem {
     std::string name;  // hard1, hint, ..., the name the shell hands back on a click
     std::string caption;
     bool enabled = true;
+    bool operator==(const MenuItem&) const = default;
 };
 
 struct Menu {
@@ -54,6 +60,7 @@ struct Menu {
     std::string caption;
     bool enabled = true;
     std::vector<MenuItem> items;
+    bool operator==(const Menu&) const = default;
 };
 
 enum class TimerId { Timer1, Timer2, Timer3, Timer4, Timer5 };
@@ -94,5 +101,25 @@ struct ViewState {
     const MenuItem* FindItem(std::string_view name) const;
     MenuItem* FindItem(std::string_view name);
 };
+
+// What changed in the view between two looks at it, as a front end repaints it: each flag
+// names a group of elements, `cells` the Image2 indices whose picture changed (face,
+// highlight, visibility or place).
+struct ViewChanges {
+    bool caption = false;
+    bool menus = false;   // the menus' and items' enabled states
+    bool pieces = false;  // the path, Image4 to Image7
+    bool clock = false;   // the backing and the bar
+    bool labels = false;  // the four status lines and the line on the field
+    bool cursor = false;  // the board cursor's place or showing
+    std::bitset<CellCount + 1> cells;
+
+    bool Any() const {
+        return caption || menus || pieces || clock || labels || cursor || cells.any();
+    }
+    static ViewChanges All();
+};
+
+ViewChanges Compare(const ViewState& before, const ViewState& now);
 
 }  // namespace tilvara

@@ -49,7 +49,11 @@ int KeyCodeOf(int qtKey, bool onBoard) {
 
 Form1::Form1(frmSplash* help, QWidget* parent) : QMainWindow(parent), help_(help) {
     host_ = std::make_unique<QtHost>(
-        this, [this](TimerId id) { OnTick(id); },
+        this,
+        [this](TimerId id) {
+            game_->Tick(id);
+            Refresh();
+        },
         [this] {
             Refresh();
             FocusBoard();
@@ -117,17 +121,19 @@ void Form1::BuildMenus() {
 }
 
 void Form1::OnMenu(const QString& name) {
-    if (name == "hard_help") {
-        if (help_) help_->ShowHelp(this);
-    } else if (name == "advertise" || name == "hard_about") {
-        // Modal to this window and made afresh for each opening; the clock goes on behind it.
-        auto* about = new frmAbout(this);
-        about->setAttribute(Qt::WA_DeleteOnClose);
-        connect(about, &QDialog::finished, this, &Form1::FocusBoard);
-        about->open();
-    } else {
-        game_->Menu_Click(name.toStdString());
-        FocusBoard();  // a new deal, say, is played on the board
+    switch (game_->Menu_Click(name.toStdString())) {
+        case MenuAnswer::OpenHelp:
+            if (help_) help_->ShowHelp(this);
+            break;
+        case MenuAnswer::OpenAbout: {
+            // Modal to this window and made afresh for each opening; the clock goes on behind it.
+            auto* about = new frmAbout(this);
+            about->setAttribute(Qt::WA_DeleteOnClose);
+            connect(about, &QDialog::finished, this, &Form1::FocusBoard);
+            about->open();
+            break;
+        }
+        default: FocusBoard();  // a new deal, say, is played on the board
     }
     Refresh();
 }
@@ -157,24 +163,10 @@ void Form1::OpenFirstMenu() {
     }
 }
 
-void Form1::OnTick(TimerId id) {
-    switch (id) {
-        case TimerId::Timer1: game_->Timer1_Timer(); break;
-        case TimerId::Timer2: game_->Timer2_Timer(); break;
-        case TimerId::Timer3: {
-            // The tick counter changes nothing on screen, unless its tick ends a path's hold.
-            const bool removing = game_->RemovalAtWork();
-            game_->Timer3_Timer();
-            if (!removing) return;
-            break;
-        }
-        case TimerId::Timer4: game_->Timer4_Timer(); break;
-        case TimerId::Timer5: game_->Timer5_Timer(); break;
-    }
-    Refresh();
-}
-
 void Form1::Refresh() {
+    // The core says what changed: a tick of the counter, say, changes nothing on screen.
+    const ViewChanges changes = game_->TakeChanges();
+    if (!changes.Any()) return;
     const ViewState& view = game_->View();
     const QString caption = QString::fromStdString(view.caption);
     if (windowTitle() != caption) {

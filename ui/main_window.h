@@ -44,7 +44,6 @@ private:
     void BuildMenus();
     void FitScreen();
     void OnMenu(const QString& name);
-    void OnTick(TimerId id);
     void FocusBoard();
     void OpenFirstMenu();
     // True for a press of a key the game answers that repeats one still held, whatever the

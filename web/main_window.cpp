@@ -2,7 +2,6 @@
 #include "web/main_window.h"
 
 #include <cstring>
-#include <random>
 
 #include "game/tile_pictures.h"
 #include "game/window_layout.h"
@@ -14,18 +13,6 @@ namespace tilvara::web {
 namespace {
 
 double Px(double twips) { return twips / TwipsPerPixel; }
-
-// The generator of a page opened with ?seed=N: the same deals on every load. It leaves the
-// time of day out of its re-seeds, or no two runs would deal alike.
-class SeededRandom final : public Random {
-public:
-    explicit SeededRandom(std::uint64_t seed) : engine_(seed) {}
-    void Reseed(double) override {}
-    double Next() override { return static_cast<double>(engine_() >> 11) * 0x1.0p-53; }
-
-private:
-    std::mt19937_64 engine_;
-};
 
 std::unique_ptr<Random> NewRandom(std::optional<std::uint64_t> seed) {
     if (seed) return std::make_unique<SeededRandom>(*seed);
@@ -187,13 +174,11 @@ void Form1::Menu(int menu, int item) {
     if (menu < 0 || menu >= static_cast<int>(menus.size())) return;
     const auto& items = menus[menu].items;
     if (item < 0 || item >= static_cast<int>(items.size())) return;
-    const std::string name = items[item].name;
-    if (name == "hard_help")
-        shell_.OpenHelp();
-    else if (name == "advertise" || name == "hard_about")
-        shell_.OpenAbout();
-    else
-        game_->Menu_Click(name);
+    switch (game_->Menu_Click(items[item].name)) {
+        case MenuAnswer::OpenHelp: shell_.OpenHelp(); break;
+        case MenuAnswer::OpenAbout: shell_.OpenAbout(); break;
+        default: break;
+    }
     Refresh();
 }
 
@@ -207,13 +192,7 @@ bool Form1::KeyDown(int keyCode, bool repeat) {
 }
 
 void Form1::Tick(TimerId id) {
-    switch (id) {
-        case TimerId::Timer1: game_->Timer1_Timer(); break;
-        case TimerId::Timer2: game_->Timer2_Timer(); break;
-        case TimerId::Timer3: game_->Timer3_Timer(); break;
-        case TimerId::Timer4: game_->Timer4_Timer(); break;
-        case TimerId::Timer5: game_->Timer5_Timer(); break;
-    }
+    game_->Tick(id);
     Refresh();
 }
 

@@ -58,7 +58,7 @@ std::uint64_t Hash(const Board& board) {
 // come. Boards already searched are skipped: the same board comes up in many orders.
 class Planner {
 public:
-    Planner(const Game& game, int budget)
+    Planner(const MainForm& game, int budget)
         : modes_(game), budget_(budget), recent2_(game.recentScore2), recent3_(game.recentScore3) {}
 
     std::vector<Move> Plan(const Board& board) {
@@ -118,7 +118,7 @@ public:
     // The move for the board in front of it: the next of its plan, planning afresh when
     // the plan ran out or a reshuffle changed the board under it.
     bool NextMove(Move& move) {
-        const Game& g = rig.game;
+        const MainForm& g = rig.game;
         if (next_ >= plan_.size() || !(g.board == expected_)) {
             plan_ = Planner(g, Budget).Plan(g.board);
             next_ = 0;
@@ -133,7 +133,7 @@ public:
 
     // Clears the board in front of it; false when it gets stuck.
     bool ClearBoard() {
-        Game& g = rig.game;
+        MainForm& g = rig.game;
         while (g.tilesLeft > 0) {
             rig.host.RunFor(250);  // the player looks for a pair
             Settle();
@@ -170,10 +170,10 @@ private:
 // loses must end the way the game says: a dead board with no reshuffle left.
 bool PlayAGame(std::uint64_t seed) {
     AutoPlayer player(seed);
-    Game& g = player.rig.game;
+    MainForm& g = player.rig.game;
     FakeHost& host = player.rig.host;
     player.rig.clock.Set(20, 0, 0);
-    EXPECT_TRUE(g.Menu_Click("hard1"));
+    EXPECT_EQ(g.Menu_Click("hard1"), MenuAnswer::Taken);
     for (int level = 1; level <= 7; ++level) {
         EXPECT_EQ(g.level, level);
         EXPECT_EQ(g.CountSet(), level == 1 ? 0 : 1) << level;

@@ -13,7 +13,7 @@ namespace {
 
 TEST(StartUp, SortedLayoutHiddenAndNothingDealt) {
     Rig rig;
-    const Game& g = rig.game;
+    const MainForm& g = rig.game;
     const ViewState& v = g.View();
     EXPECT_EQ(v.caption, "Tilvara");
     EXPECT_EQ(g.board(1, 1), 1);
@@ -64,7 +64,7 @@ TEST(Deal, InvariantsOverManySeeds) {
     for (std::uint64_t seed = 1; seed <= 40; ++seed) {
         Rig rig(seed);
         rig.game.hard1_Click();
-        const Game& g = rig.game;
+        const MainForm& g = rig.game;
         std::array<int, Kinds + 1> counts{};
         for (int row = 1; row <= tilvara::Rows; ++row)
             for (int col = 1; col <= Cols; ++col) ++counts[g.board(row, col)];
@@ -129,7 +129,7 @@ TEST(Deal, ResetsCountersClockAndLabelsButKeepsScoreAndSelection) {
     EXPECT_EQ(rig.host.switches,
               (std::vector<FakeHost::Switch>{{TimerId::Timer4, false}, {TimerId::Timer4, true}}));
 
-    const Game& g = rig.game;
+    const MainForm& g = rig.game;
     const ViewState& v = g.View();
     EXPECT_EQ(g.hintsLeft, 5);
     EXPECT_EQ(g.reshufflesLeft, 1);

@@ -8,7 +8,7 @@ namespace {
 
 class FakeDriver final : public HostDriver {
 public:
-    Game& game() override { return rig.game; }
+    MainForm& game() override { return rig.game; }
     void Click(int index) override { rig.game.Image2_Click(index); }
     bool RunUntil(const std::function<bool()>& done) override {
         for (int step = 0; step < 1000 && !done(); ++step) rig.host.RunNextTimer();

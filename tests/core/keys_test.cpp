@@ -9,7 +9,7 @@
 namespace tilvara::test {
 namespace {
 
-Cell CursorOf(const Game& game) { return {game.View().cursor.row, game.View().cursor.col}; }
+Cell CursorOf(const MainForm& game) { return {game.View().cursor.row, game.View().cursor.col}; }
 
 // Keys after a deal of "AB.A/CBC": where the cursor stops, the board, the selection.
 TEST(Keys, CursorWalksEveryCellAndClicksItsOwn) {

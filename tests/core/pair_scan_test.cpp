@@ -48,7 +48,7 @@ std::string Show(const std::optional<CellPair>& p) {
 // What the player sees of one board check and one hint, against the reference: Label1, the
 // tiles marked in reveal mode, the hint's two marks.
 void ExpectGameShowsReference(Rig& rig) {
-    Game& g = rig.game;
+    MainForm& g = rig.game;
     const Board board = g.board;
     g.PlaceBoard(board);  // plain faces
     g.revealClicks = RevealThreshold + 1;
@@ -127,14 +127,14 @@ TEST(PairScan, AgreesWithTheReferenceOnHandMadeRandomAndDealtBoards) {
 // and the hint agree with the reference, then a random linkable pair is clicked away and
 // the level's sliding runs. Dead boards are reshuffled by the game's own timer.
 TEST(PairScan, AgreesWithTheReferenceThroughGamesOfEveryLevel) {
-    using Start = void (Game::*)();
-    const Start starts[] = {&Game::hard1_Click, &Game::hard2_Click, &Game::hard3_Click,
-                            &Game::hard4_Click, &Game::hard5_Click, &Game::hard6_Click,
-                            &Game::hard7_Click};
+    using Start = void (MainForm::*)();
+    const Start starts[] = {&MainForm::hard1_Click, &MainForm::hard2_Click, &MainForm::hard3_Click,
+                            &MainForm::hard4_Click, &MainForm::hard5_Click, &MainForm::hard6_Click,
+                            &MainForm::hard7_Click};
     for (int level = 1; level <= LastLevel; ++level) {
         for (std::uint64_t seed = 1; seed <= 2; ++seed) {
             Rig rig(seed * 100 + level);
-            Game& g = rig.game;
+            MainForm& g = rig.game;
             (g.*starts[level - 1])();
             int steps = 0;
             while (g.tilesLeft > 0 && steps++ < 100) {

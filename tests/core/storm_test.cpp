@@ -60,7 +60,7 @@ public:
     }
 
     void Check() {
-        const Game& g = rig.game;
+        const MainForm& g = rig.game;
         const ViewState& v = g.View();
         ASSERT_TRUE(g.IsConsistent()) << g.board.ToPicture();
         for (int row = 0; row < BoardRows; ++row)
@@ -141,7 +141,7 @@ private:
 
     // Clicks the two tiles of a linkable pair, when a few tries find one.
     void RemoveAPair() {
-        const Game& g = rig.game;
+        const MainForm& g = rig.game;
         for (int attempt = 0; attempt < 8; ++attempt) {
             const Cell a = CellOf(1 + rng.Below(CellCount));
             if (g.board(a.row, a.col) == 0) continue;
@@ -172,7 +172,7 @@ private:
     }
 
     void Event(bool nested) {
-        Game& g = rig.game;
+        MainForm& g = rig.game;
         // Inside a hold or a message deals are likelier, pair hunting is left out.
         const int roll = rng.Below(1000);
         const int deals = nested ? 8 : 1;
@@ -209,7 +209,7 @@ private:
     }
 
     void StartLevel(int n) {
-        Game& g = rig.game;
+        MainForm& g = rig.game;
         switch (n) {
             case 2: g.hard2_Click(); break;
             case 3: g.hard3_Click(); break;
@@ -245,7 +245,7 @@ TEST(Storm, InvariantsHoldThroughAHundredThousandEvents) {
 }
 
 // What a closed window still shows; nothing may change it.
-std::string Snapshot(const Game& g) {
+std::string Snapshot(const MainForm& g) {
     std::string s = g.board.ToPicture();
     for (const int n : {g.tilesLeft, g.hintsLeft, g.reshufflesLeft, g.totalScore, g.level,
                         g.revealClicks, g.tickCount, g.selIndex, int(g.hasSelection)})

@@ -17,15 +17,10 @@
 
 namespace tilvara::test {
 
-inline void FireTimer(Game& game, TimerId id) {
-    switch (id) {
-        case TimerId::Timer1: game.Timer1_Timer(); break;
-        case TimerId::Timer2: game.Timer2_Timer(); break;
-        case TimerId::Timer3: game.Timer3_Timer(); break;
-        case TimerId::Timer4: game.Timer4_Timer(); break;
-        case TimerId::Timer5: game.Timer5_Timer(); break;
-    }
-}
+// The tests' way past the narrow Game: the whole main window, its variables and helpers.
+struct GameProbe {
+    static MainForm& Form(Game& game) { return game; }
+};
 
 // Time of day as a fraction of a day, set by the test, and a steady clock that Set moves on
 // by the time it takes the wall clock to read the new time (across midnight, if need be).
@@ -108,7 +103,7 @@ public:
         bool seen = false;  // onMessage has had its turn
     };
 
-    Game* game = nullptr;
+    MainForm* game = nullptr;
     FakeClock* clock = nullptr;  // follows the virtual time when set
 
     std::vector<std::string> messages;  // every box shown, in order
@@ -178,7 +173,7 @@ public:
         Advance(due[next] - nowMs);
         due[next] += TimerInterval(id);  // before the handler, which may switch it anew
         if (fired != nullptr) *fired = id;
-        FireTimer(*game, id);
+        game->Tick(id);
         return true;
     }
 
@@ -240,7 +235,7 @@ inline Board Picture(std::string_view compact) {
 }
 
 // The cells whose pictures show the highlighted face, in reading order.
-inline std::vector<Cell> Highlighted(const Game& game) {
+inline std::vector<Cell> Highlighted(const MainForm& game) {
     std::vector<Cell> cells;
     for (int n = 1; n <= CellCount; ++n)
         if (game.View().Image2[n].face.highlighted) cells.push_back(CellOf(n));
@@ -264,7 +259,8 @@ struct Rig {
     FakeHost host;
     ScriptedRandom random;
     FakeClock clock;
-    Game game{host, random, clock};
+    Game app{host, random, clock};
+    MainForm& game = GameProbe::Form(app);
 
     explicit Rig(std::uint64_t seed = 1) : random(seed) {
         host.game = &game;

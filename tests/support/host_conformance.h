@@ -13,7 +13,7 @@ namespace tilvara::test {
 class HostDriver {
 public:
     virtual ~HostDriver() = default;
-    virtual Game& game() = 0;
+    virtual MainForm& game() = 0;
     // A click on a cell picture, along the host's own input path.
     virtual void Click(int index) = 0;
     // Lets the window run (its timers tick, boxes stay open) until done() holds; false
@@ -27,7 +27,7 @@ public:
 };
 
 inline void ScriptedRemovalWithABox(HostDriver& d) {
-    Game& g = d.game();
+    MainForm& g = d.game();
     g.hard2_Click();  // tiles slide up after a removal
     g.PlaceBoard(Picture("BC/AA/BC"));
     g.recentScore2 = g.recentScore3 = 18;  // a link of 1 earns a hint

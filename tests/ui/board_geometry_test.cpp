@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QTest>
 
+#include "tests/support/fake_host.h"
 #include "ui/application.h"
 #include "ui/artwork.h"
 #include "ui/board_view.h"
@@ -52,7 +53,7 @@ private slots:
         QVERIFY(qAbs(all.center().x() - size.width() / 2) <= 2);
         QVERIFY(qAbs(all.center().y() - size.height() / 2) <= 2);
 
-        const ViewState& view = form.game().View();
+        const ViewState& view = test::GameProbe::Form(form.game()).View();
         for (int index : {1, 2, 19, 144}) {
             const QRectF drawn = board.pictureRect(index);
             QVERIFY(board.widgetRect(DesignOf(view.Image2[index])).contains(drawn.toRect()));
@@ -104,14 +105,14 @@ private slots:
             send(QEvent::KeyRelease, key, time + 810);
         };
         hold(Qt::Key_F1, 1000, true);
-        QCOMPARE(form.game().hintsLeft, HintsPerDeal - 1);
+        QCOMPARE(test::GameProbe::Form(form.game()).hintsLeft, HintsPerDeal - 1);
         hold(Qt::Key_F2, 2000, true);
-        QCOMPARE(form.game().reshufflesLeft, ReshufflesPerDeal - 1);
+        QCOMPARE(test::GameProbe::Form(form.game()).reshufflesLeft, ReshufflesPerDeal - 1);
         QVERIFY(messages.isEmpty());
         hold(Qt::Key_F1, 3000, false);
-        QCOMPARE(form.game().hintsLeft, HintsPerDeal - 2);
+        QCOMPARE(test::GameProbe::Form(form.game()).hintsLeft, HintsPerDeal - 2);
         send(QEvent::KeyPress, Qt::Key_F1, 3811);
-        QCOMPARE(form.game().hintsLeft, HintsPerDeal - 3);
+        QCOMPARE(test::GameProbe::Form(form.game()).hintsLeft, HintsPerDeal - 3);
     }
 
     // What the accessibility smoke test cannot reach quickly: a hit on a scaled board,
@@ -121,7 +122,7 @@ private slots:
         form.show();
         form.board().resize(1176, 900);
         form.action("hard1")->trigger();
-        form.game().Image2_Click(IndexOf(2, 3));
+        test::GameProbe::Form(form.game()).Image2_Click(IndexOf(2, 3));
         QAccessibleInterface* board = QAccessible::queryAccessibleInterface(&form.board());
         QAccessibleInterface* cell = board->child(IndexOf(2, 3) - 1);
         QVERIFY(cell->text(QAccessible::Name).endsWith(" 第2行第3列"));
@@ -134,7 +135,7 @@ private slots:
 
         QAccessibleInterface* clock = board->child(CellCount + 4);
         QCOMPARE(clock->valueInterface()->currentValue().toInt(), 452);
-        for (int t = 0; t < 60; ++t) form.game().Timer4_Timer();
+        for (int t = 0; t < 60; ++t) test::GameProbe::Form(form.game()).Timer4_Timer();
         QCOMPARE(clock->valueInterface()->currentValue().toInt(), 392);
     }
 
@@ -154,7 +155,8 @@ private slots:
             const QRect box = form.board().pictureRect(IndexOf(1, col)).toRect();
             QImage face(box.size(), QImage::Format_RGB32);
             face.fill(Qt::black);  // the window's background, in the face's corners
-            QPainter(&face).drawPixmap(0, 0, art.face(form.game().board(1, col), false));
+            QPainter(&face).drawPixmap(
+                0, 0, art.face(test::GameProbe::Form(form.game()).board(1, col), false));
             QCOMPARE(shot.copy(box).convertToFormat(QImage::Format_RGB32), face);
         }
     }
@@ -176,7 +178,7 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         form.action("hard1")->trigger();
-        form.game().Image2_Click(IndexOf(1, 1));
+        test::GameProbe::Form(form.game()).Image2_Click(IndexOf(1, 1));
         form.board().clearFocus();  // the focus frame reaches into the neighbouring tiles
         form.Refresh();
         BoardView& board = form.board();
@@ -199,7 +201,8 @@ private slots:
             // Inside the box: the neighbours may overlap its edges by a device pixel.
             const QRect box = board.pictureRect(IndexOf(1, col)).toRect();
             const QRect inside(1, 1, box.width() - 2, box.height() - 2);
-            QImage face = art.face(form.game().board(1, col), col == 1).toImage();
+            QImage face =
+                art.face(test::GameProbe::Form(form.game()).board(1, col), col == 1).toImage();
             face.setDevicePixelRatio(1);
             QImage onBlack(box.size(), QImage::Format_RGB32);
             onBlack.fill(Qt::black);

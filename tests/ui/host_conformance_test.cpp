@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QTest>
 
+#include "tests/support/fake_host.h"
 #include "tests/support/host_conformance.h"
 #include "ui/application.h"
 #include "ui/board_view.h"
@@ -21,7 +22,7 @@ public:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
     }
-    Game& game() override { return form.game(); }
+    MainForm& game() override { return test::GameProbe::Form(form.game()); }
     void Click(int index) override {
         form.Refresh();  // the window paints the board the script placed
         const CellPicture& pic = game().View().Image2[index];
@@ -65,17 +66,17 @@ private slots:
         QtDriver driver;
         Form1& form = driver.form;
         form.action("hard1")->trigger();
-        form.game().reshufflesLeft = 0;
-        form.game().hint11_Click();
+        test::GameProbe::Form(form.game()).reshufflesLeft = 0;
+        test::GameProbe::Form(form.game()).hint11_Click();
         QTRY_VERIFY(driver.OpenMessage() == "重排机会用完!");
-        const CellPicture& pic = form.game().View().Image2[1];
+        const CellPicture& pic = test::GameProbe::Form(form.game()).View().Image2[1];
         const QPoint at = form.board().mapTo(
             &form, form.board().pointOfTwips(pic.left, pic.top, pic.width, pic.height));
         QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {}, at);
-        QVERIFY(!form.game().hasSelection);
+        QVERIFY(!test::GameProbe::Form(form.game()).hasSelection);
         driver.CloseMessage();
         QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {}, at);
-        QVERIFY(form.game().hasSelection);
+        QVERIFY(test::GameProbe::Form(form.game()).hasSelection);
     }
 };
 

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "tests/support/fake_host.h"
 #include "tests/support/reference_scan.h"
 #include "ui/application.h"
 #include "ui/board_view.h"
@@ -20,7 +21,7 @@ using namespace tilvara::ui;
 namespace {
 
 QPoint CentreOf(Form1& form, int index) {
-    const CellPicture& pic = form.game().View().Image2[index];
+    const CellPicture& pic = test::GameProbe::Form(form.game()).View().Image2[index];
     return form.board().pointOfTwips(pic.left, pic.top, pic.width, pic.height);
 }
 
@@ -71,11 +72,12 @@ private slots:
         form.action("hard1")->trigger();
         QVERIFY(form.host().timer(TimerId::Timer4).isActive());
 
-        const auto [a, b] = reference::FirstLinkableIndices(form.game().board);
+        const auto [a, b] =
+            reference::FirstLinkableIndices(test::GameProbe::Form(form.game()).board);
         QVERIFY(a > 0);
         ClickCell(form, a);
         QCOMPARE(form.windowTitle(), QString("144"));
-        QVERIFY(form.game().View().Image2[a].face.highlighted);
+        QVERIFY(test::GameProbe::Form(form.game()).View().Image2[a].face.highlighted);
 
         // The pair goes on the third tick of the live 50 ms timer; what the window shows is
         // read on that tick, before the board check's own tick can come.
@@ -83,7 +85,8 @@ private slots:
         bool timer1OnRemoval = false;
         QString titleOnRemoval;
         QObject::connect(&form.host().timer(TimerId::Timer3), &QTimer::timeout, &form, [&] {
-            if (titleOnRemoval.isEmpty() && !form.game().View().Image2[b].visible) {
+            if (titleOnRemoval.isEmpty() &&
+                !test::GameProbe::Form(form.game()).View().Image2[b].visible) {
                 timer1OnRemoval = form.host().timer(TimerId::Timer1).isActive();
                 titleOnRemoval = form.windowTitle();
             }
@@ -91,11 +94,12 @@ private slots:
         ClickCell(form, b);
         QTRY_COMPARE(titleOnRemoval, QString("142"));
         QCOMPARE(form.windowTitle(), QString("142"));
-        QVERIFY(!form.game().View().Image2[a].visible);
-        QVERIFY(!form.game().View().Image2[b].visible);
+        QVERIFY(!test::GameProbe::Form(form.game()).View().Image2[a].visible);
+        QVERIFY(!test::GameProbe::Form(form.game()).View().Image2[b].visible);
         QVERIFY(timer1OnRemoval);
         QTRY_VERIFY(!form.host().timer(TimerId::Timer1).isActive());
-        QVERIFY(QString::fromStdString(form.game().View().Label1.caption).startsWith("还有"));
+        QVERIFY(QString::fromStdString(test::GameProbe::Form(form.game()).View().Label1.caption)
+                    .startsWith("还有"));
         QVERIFY(messages.isEmpty());
     }
 
@@ -104,10 +108,10 @@ private slots:
         form.show();
         QTest::mouseClick(&form.board(), Qt::LeftButton, {}, CentreOf(form, 1));
         QCOMPARE(form.windowTitle(), QString("Tilvara"));  // no tile is shown before a deal
-        const Box& box = form.game().View().Label1.box;
+        const Box& box = test::GameProbe::Form(form.game()).View().Label1.box;
         QTest::mouseClick(&form.board(), Qt::LeftButton, {},
                           form.board().pointOfTwips(box.left, box.top, box.width, box.height));
-        QCOMPARE(form.game().revealClicks, 1);
+        QCOMPARE(test::GameProbe::Form(form.game()).revealClicks, 1);
     }
 
     void functionKeysWorkFromAnyChildAndBeforeTheFirstDeal() {
@@ -120,15 +124,17 @@ private slots:
         QTest::keyClick(&form.board(), Qt::Key_F2);
         QCOMPARE(messages, QStringList{"重排机会用完!"});
         QTest::keyClick(&form.board(), Qt::Key_F1);
-        QCOMPARE(form.game().hintsLeft, 9);
-        QCOMPARE(form.game().View().Label2.caption, std::string("还有9次提示,F1键"));
+        QCOMPARE(test::GameProbe::Form(form.game()).hintsLeft, 9);
+        QCOMPARE(test::GameProbe::Form(form.game()).View().Label2.caption,
+                 std::string("还有9次提示,F1键"));
 
         form.action("hard1")->trigger();
         QTest::keyClick(&form, Qt::Key_F2);
-        QCOMPARE(form.game().View().Label4.caption, std::string("0次重排,F2键"));
+        QCOMPARE(test::GameProbe::Form(form.game()).View().Label4.caption,
+                 std::string("0次重排,F2键"));
         QVERIFY(form.host().timer(TimerId::Timer2).isActive());
         QTest::keyClick(&form.board(), Qt::Key_Escape);
-        QVERIFY(form.game().Unloaded());
+        QVERIFY(test::GameProbe::Form(form.game()).Unloaded());
         QVERIFY(!form.isVisible());
         QVERIFY(!form.host().timer(TimerId::Timer3).isActive());
     }
@@ -156,7 +162,7 @@ private slots:
             centred = label->alignment() & Qt::AlignHCenter;
             box->buttons().first()->click();
         });
-        form.game().hint11_Click();
+        test::GameProbe::Form(form.game()).hint11_Click();
         QTRY_VERIFY(seen);
         QVERIFY(noIcon);
         QVERIFY(width >= 240);
@@ -169,9 +175,12 @@ private slots:
         Form1 form;
         form.show();
         form.action("hard1")->trigger();
-        const double width = form.game().View().Image10.width;
-        QTRY_VERIFY_WITH_TIMEOUT(form.game().View().Image10.width > width, 10000);
-        QCOMPARE(form.game().View().Image10.left + form.game().View().Image10.width, 4670.0);
+        const double width = test::GameProbe::Form(form.game()).View().Image10.width;
+        QTRY_VERIFY_WITH_TIMEOUT(test::GameProbe::Form(form.game()).View().Image10.width > width,
+                                 10000);
+        QCOMPARE(test::GameProbe::Form(form.game()).View().Image10.left +
+                     test::GameProbe::Form(form.game()).View().Image10.width,
+                 4670.0);
     }
 };
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QTest>
 
+#include "tests/support/fake_host.h"
 #include "ui/application.h"
 #include "ui/board_view.h"
 #include "ui/main_window.h"
@@ -29,7 +30,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&form));  // the board has the focus: the frame shows
         QCOMPARE(form.board().devicePixelRatioF(), 2.0);
         form.action("hard1")->trigger();
-        Game& game = form.game();
+        MainForm& game = test::GameProbe::Form(form.game());
         // A column path through the top border from (1, 3) to (1, 7), and tile 1 selected.
         game.DrawHLine1(0, 3, 7);
         game.DrawVLine1(3, 0, 1);

@@ -11,6 +11,7 @@
 
 #include "game/texts.h"
 #include "game/window_layout.h"
+#include "tests/support/fake_host.h"
 #include "tests/support/reference_scan.h"
 #include "ui/application.h"
 #include "ui/board_view.h"
@@ -28,7 +29,7 @@ QRect WidgetRect(const BoardView& board, double left, double top, double width, 
 }
 
 QRect CellRect(Form1& form, int index) {
-    const CellPicture& pic = form.game().View().Image2[index];
+    const CellPicture& pic = test::GameProbe::Form(form.game()).View().Image2[index];
     return WidgetRect(form.board(), pic.left, pic.top, pic.width, pic.height);
 }
 
@@ -94,11 +95,12 @@ private slots:
         PaintLog log(form.board());
         form.Refresh();
         form.Refresh();
-        const auto [a, b] = reference::FirstLinkableIndices(form.game().board);
+        const auto [a, b] =
+            reference::FirstLinkableIndices(test::GameProbe::Form(form.game()).board);
         QVERIFY(a > 0);
         const QRect frameFrom = form.board().cursorRect().toAlignedRect();
         QTest::mouseClick(&form.board(), Qt::LeftButton, {}, CellRect(form, a).center());
-        QVERIFY(form.game().View().Image2[a].face.highlighted);
+        QVERIFY(test::GameProbe::Form(form.game()).View().Image2[a].face.highlighted);
         // The cell, and the focus frame that the click moved there.
         const QRect frameTo = form.board().cursorRect().toAlignedRect();
         QVERIFY(form.board().cursorShown());
@@ -114,8 +116,9 @@ private slots:
     void removalHoldsItsPathWithAFewPaints() {
         Form1 form;
         ShowDealt(form);
-        const ViewState& view = form.game().View();
-        const auto [a, b] = reference::FirstLinkableIndices(form.game().board);
+        const ViewState& view = test::GameProbe::Form(form.game()).View();
+        const auto [a, b] =
+            reference::FirstLinkableIndices(test::GameProbe::Form(form.game()).board);
         QTest::mouseClick(&form.board(), Qt::LeftButton, {}, CellRect(form, a).center());
         enum { PathShows = 1, PairGone = 2 };
         PaintLog log(form.board(), [&view, b = b] {

@@ -1,32 +1,33 @@
 // The main window's events: start-up, clicks on the cells and Label1, menu commands and
 // closing; the phase every handler checks; the invariants between events.
-#include "game/game.h"
+#include "game/main_form.h"
 
+#include <algorithm>
 #include <cassert>
+#include <cstdio>
 
 #include "game/texts.h"
 
 namespace tilvara {
 
-Game::Game(Host& host, Random& random, TimeOfDay& clock)
+MainForm::MainForm(Host& host, Random& random, TimeOfDay& clock)
     : host_(host), random_(random), clock_(clock), view_(DesignedView()) {}
 
-Game::Entry::Entry(const Game& game, Rule rule)
+MainForm::Entry::Entry(const MainForm& game, Rule rule)
     : game_(game),
-      runs_(game.phase_ != Phase::Closed &&
-            !(rule == NotDuringRemoval && game.phase_ == Phase::Removing)) {}
+      runs_(game.phase_ != Phase::Closed && !(rule == NotDuringRemoval && game.removal_)) {}
 
-Game::Entry::~Entry() {
+MainForm::Entry::~Entry() {
     // Inside a removal the pair is half gone until its slide is done; after closing
     // nothing is kept up.
-    const bool settled = game_.phase_ == Phase::BeforeFirstDeal || game_.phase_ == Phase::Playing;
+    const bool settled = game_.phase_ != Phase::Closed && !game_.removal_;
     assert(!runs_ || !settled || game_.IsConsistent());
     (void)settled;
 }
 
 // ---------------------------------------------------------------- start-up
 
-void Game::Form_Load() {
+void MainForm::Form_Load() {
     const Entry entry(*this, Entry::AnyTime);
     if (!entry) return;
     view_.FindItem("hint")->enabled = false;
@@ -41,7 +42,7 @@ void Game::Form_Load() {
 
 // ---------------------------------------------------------------- selection
 
-void Game::Image2_Click(int Index) {
+void MainForm::Image2_Click(int Index) {
     const Entry entry(*this, Entry::NotDuringRemoval);  // a click during a removal is dropped
     if (!entry) return;
     if (Index < 0 || Index > CellCount || !view_.Image2[Index].visible) return;
@@ -62,8 +63,7 @@ void Game::Image2_Click(int Index) {
     SearchLinkPaths(board, link, selRow, selCol, clicked.row, clicked.col);
     if (link.Found() && board(selRow, selCol) == board(clicked.row, clicked.col)) {
         // The path shows now; the pair goes on the third tick of Timer3 (AdvanceRemoval).
-        removal_ = Removal{Index, clicked.row, clicked.col, link.Length(), tickCount, dealCount_};
-        phase_ = Phase::Removing;
+        removal_ = Removal{Index, clicked.row, clicked.col, link.Length(), tickCount};
         ShowPath(selRow, selCol, clicked.row, clicked.col);
         return;
     }
@@ -72,7 +72,7 @@ void Game::Image2_Click(int Index) {
 
 // The end of every second click that got this far: the search's outputs back at rest and
 // the first tile's face normal again; without a removal the clicked tile is selected.
-void Game::CloseAttempt(int Index, bool removed) {
+void MainForm::CloseAttempt(int Index, bool removed) {
     link.Rest();
     const Cell sel = CellOf(selIndex);
     SetFace(selIndex, board(sel.row, sel.col), false);
@@ -89,7 +89,7 @@ void Game::CloseAttempt(int Index, bool removed) {
 }
 
 // What every click on a shown picture ends with: the tiles left in the caption.
-void Game::EndClick(bool removed) {
+void MainForm::EndClick(bool removed) {
     if (removed) tilesLeft -= 2;
     hasSelection = !hasSelection;
     link.linkFlag = LinkFlag::line;
@@ -101,7 +101,7 @@ void Game::EndClick(bool removed) {
 
 // ---------------------------------------------------------------- commands
 
-void Game::exit_Click() {
+void MainForm::exit_Click() {
     const Entry entry(*this, Entry::AnyTime);
     if (!entry) return;
     if (removal_) AbandonRemoval();
@@ -110,15 +110,18 @@ void Game::exit_Click() {
     host_.Unload();
 }
 
-void Game::Label1_Click() {
+void MainForm::Label1_Click() {
     const Entry entry(*this, Entry::AnyTime);
     if (entry) ++revealClicks;
 }
 
-bool Game::Menu_Click(std::string_view item) {
+MenuAnswer MainForm::Menu_Click(std::string_view item) {
     const Entry entry(*this, Entry::AnyTime);
     const MenuItem* menuItem = view_.FindItem(item);
-    if (!entry || menuItem == nullptr || !menuItem->enabled) return false;
+    if (!entry || menuItem == nullptr || !menuItem->enabled) return MenuAnswer::NotMine;
+    // The rules window and the about box are windows of the front end's own.
+    if (item == "hard_help") return MenuAnswer::OpenHelp;
+    if (item == "advertise" || item == "hard_about") return MenuAnswer::OpenAbout;
     if (item == "hard1")
         hard1_Click();
     else if (item == "hint")
@@ -128,42 +131,68 @@ bool Game::Menu_Click(std::string_view item) {
     else if (item == "exit")
         exit_Click();
     else
-        return false;
-    return true;
+        return MenuAnswer::NotMine;
+    return MenuAnswer::Taken;
+}
+
+void MainForm::Tick(TimerId id) {
+    switch (id) {
+        case TimerId::Timer1: return Timer1_Timer();
+        case TimerId::Timer2: return Timer2_Timer();
+        case TimerId::Timer3: return Timer3_Timer();
+        case TimerId::Timer4: return Timer4_Timer();
+        case TimerId::Timer5: return Timer5_Timer();
+    }
+}
+
+ViewChanges MainForm::TakeChanges() {
+    const ViewChanges changes = drawnOnce_ ? Compare(drawn_, view_) : ViewChanges::All();
+    if (changes.Any()) drawn_ = view_;
+    drawnOnce_ = true;
+    return changes;
 }
 
 // ---------------------------------------------------------------- helpers
 
-void Game::SetTimer(TimerId id, bool on) {
+void MainForm::SetTimer(TimerId id, bool on) {
     view_.timers[static_cast<int>(id)] = on;
     host_.SetTimer(id, on);
 }
 
-void Game::Message(std::string_view text, std::function<void()> then) {
+void MainForm::Message(std::string_view text, std::function<void()> then) {
     if (phase_ == Phase::Closed) return;  // never after the window has gone
-    ++openMessages_;
+    const int box = ++lastBox_;
+    openBoxes_.push_back(box);
     showingMessage_ = true;
-    host_.ShowMessage(text, [this, then = std::move(then)] { MessageClosed(then); });
+    host_.ShowMessage(text, [this, box, then = std::move(then)] { MessageClosed(box, then); });
     showingMessage_ = false;
 }
 
-// A removal waits for every box above it, so each closing may let it go on.
-void Game::MessageClosed(const std::function<void()>& then) {
+// A removal waits for every box above it, so each closing may let it go on. A box closes
+// once: a second report of the same closing (two quick keys on a box a toolkit has not yet
+// destroyed) would grant its reward twice.
+void MainForm::MessageClosed(int box, const std::function<void()>& then) {
     assert(!showingMessage_);  // the rest of the handler that showed it has yet to run
+    const auto open = std::find(openBoxes_.begin(), openBoxes_.end(), box);
+    if (open == openBoxes_.end()) {
+#ifndef NDEBUG
+        std::fprintf(stderr, "tilvara: box %d was closed again; the closing is ignored\n", box);
+#endif
+        return;
+    }
     const Entry entry(*this, Entry::AnyTime);
-    --openMessages_;
+    openBoxes_.erase(open);
     if (!entry) return;
     if (then) then();
     AdvanceRemoval();
 }
 
-void Game::SetFace(int index, int kind, bool highlighted) {
+void MainForm::SetFace(int index, int kind, bool highlighted) {
     view_.Image2[index].face = {kind, highlighted};
 }
 
-bool Game::IsConsistent() const {
-    if (!board.BorderEmpty() || !link.AtRest() || CountSet() > 1 || removal_ || openMessages_ < 0)
-        return false;
+bool MainForm::IsConsistent() const {
+    if (!board.BorderEmpty() || !link.AtRest() || CountSet() > 1 || removal_) return false;
     const BoardCursor& cursor = view_.cursor;
     if (cursor.row < 1 || cursor.row > Rows || cursor.col < 1 || cursor.col > Cols ||
         cursor.shown != (phase_ != Phase::BeforeFirstDeal))
@@ -186,7 +215,7 @@ bool Game::IsConsistent() const {
     return tiles == tilesLeft;
 }
 
-void Game::PlaceBoard(const Board& newBoard) {
+void MainForm::PlaceBoard(const Board& newBoard) {
     board = newBoard;
     tilesLeft = board.CountTiles();
     for (int row = 1; row <= Rows; ++row) {
