@@ -2,11 +2,8 @@
 // keys and timer ticks to it, and repaints what changed in its view state.
 #pragma once
 
-#include <array>
 #include <memory>
 #include <optional>
-#include <string>
-#include <vector>
 
 #include "game/game.h"
 #include "game/random.h"
@@ -36,24 +33,12 @@ public:
 private:
     void BuildMenus();
 
-    // What the page shows now, to compare the view state with.
-    struct Painted {
-        std::string caption;
-        CellPictures cells{};
-        std::array<Piece, 4> pieces{};
-        std::array<Label, 4> labels{};
-        Label startLine;
-        BoardCursor cursor;
-        Box backing, bar;
-        std::vector<std::vector<bool>> enabled;
-    };
-
     Shell& shell_;
     std::unique_ptr<Random> random_;
     SystemClock clock_;
     WebHost host_;
     std::unique_ptr<Game> game_;
-    std::optional<Painted> painted_;  // none until the first paint
+    bool cellsShown_ = false;  // as the page has them
 };
 
 }  // namespace tilvara::web

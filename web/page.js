@@ -156,11 +156,11 @@ function cell(index, picture, lit, visible, shown, name) {
     attr(element, 'aria-label', name);
 }
 
-// The frame stands three design pixels outside the cell; the board names the cell as its
+// The frame around the cursor's cell; the board names the cell as its
 // active descendant, which is how a screen reader follows the focus inside it.
 function cursor(index, left, top, width, height, shown) {
     const frame = $('cursor');
-    box(frame, left - 3, top - 3, width + 6, height + 6);
+    box(frame, left, top, width, height);
     frame.classList.toggle('shown', !!shown);
     if (shown) attr($('board'), 'aria-activedescendant', cells[index].id);
     else $('board').removeAttribute('aria-activedescendant');

@@ -2,8 +2,6 @@
 // happens (texts, link addresses, hover groups) as JSON rows [window, control, what, value],
 // which web/prerender.js writes into the page, so the browser paints the rules window while
 // the module is still loading.
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -45,30 +43,10 @@ void Text(std::string_view window, std::string_view control, std::string_view te
 
 // A rule line whose runs of blanks end a line: its parts, each drawn on a line of its own.
 void Lines(std::string_view control, std::string_view text) {
-    std::string parts = "[";
-    while (!text.empty()) {
-        const std::size_t gap = text.find("  ");
-        parts += (parts.size() > 1 ? ", " : "") + Json(text.substr(0, gap));
-        if (gap == std::string_view::npos) break;
-        text = text.substr(text.find_first_not_of(' ', gap));
-    }
-    Row("frmSplash", control, "lines", parts + "]");
-}
-
-// What a link label's target text opens in a new tab: a web or mail address with its scheme as
-// it is, a bare e-mail address as mailto:, anything else without a scheme as a web site. No
-// other scheme opens anything (a javascript: link would run in the page).
-std::string LinkAddress(std::string_view target) {
-    const std::size_t colon = target.find(':');
-    if (colon != std::string_view::npos) {
-        std::string scheme(target.substr(0, colon));
-        std::transform(scheme.begin(), scheme.end(), scheme.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        const bool web = scheme == "https" || scheme == "http" || scheme == "mailto";
-        return web ? std::string(target) : std::string();
-    }
-    if (target.find('@') != std::string_view::npos) return "mailto:" + std::string(target);
-    return "https://" + std::string(target);
+    std::string parts;
+    for (const std::string_view part : RuleLineParts(text))
+        parts += (parts.empty() ? "" : ", ") + Json(part);
+    Row("frmSplash", control, "lines", "[" + parts + "]");
 }
 
 }  // namespace
