@@ -18,7 +18,7 @@ let design = { width: 1, height: 1 };
 const windows = new Map(); // open dialogs by the shell's window id
 const menus = []; // { button, list, items[] }
 let openMenu = -1;
-let preloaded = [];
+const preloaded = []; // kept, so that the browser keeps the pictures
 let pendingTitle; // a caption on its way to the title
 
 // ---- start-up, and what the page says when the game cannot run here
@@ -426,7 +426,7 @@ const page = {
     preloadArt(pictures) {
         const names = ['tile', 'clock', ...pictures.split(' ')];
         const load = (name) => Object.assign(new Image(), { src: `art/${name}.svg` });
-        requestAnimationFrame(() => setTimeout(() => (preloaded = names.map(load))));
+        requestAnimationFrame(() => setTimeout(() => preloaded.push(...names.map(load))));
     },
     build,
     place: (index, left, top, width, height) => box(cells[index], left, top, width, height),

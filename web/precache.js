@@ -12,4 +12,4 @@ const names = files.map((file) => path.relative(dir, file).split(path.sep).join(
 for (const name of names) hash.update(name).update('\0').update(fs.readFileSync(path.join(dir, name)));
 fs.writeFileSync(out, fs.readFileSync(template, 'utf8')
     .replace('@VERSION@', hash.digest('hex').slice(0, 16))
-    .replace('@FILES@', names.map((name) => `'${name}'`).join(', ')));
+    .replace("['@FILES@']", JSON.stringify(names)));

@@ -3,17 +3,17 @@
 // new version: it is fetched while the old one serves, and the next load is the new one. The
 // game writes nothing here: the cache holds the build's files and nothing else.
 const Version = '@VERSION@';
-const Files = [@FILES@];
-const Cache = `tilvara-${Version}`;
+const Files = ['@FILES@'];
+const Store = `tilvara-${Version}`;
 
 self.addEventListener('install', (event) => {
-    event.waitUntil(caches.open(Cache)
+    event.waitUntil(caches.open(Store)
         .then((cache) => cache.addAll(Files))
         .then(() => self.skipWaiting()));
 });
 
 self.addEventListener('activate', (event) => {
-    const old = (name) => name.startsWith('tilvara-') && name !== Cache;
+    const old = (name) => name.startsWith('tilvara-') && name !== Store;
     event.waitUntil(caches.keys()
         .then((names) => Promise.all(names.filter(old).map((name) => caches.delete(name))))
         .then(() => self.clients.claim()));
@@ -24,7 +24,7 @@ self.addEventListener('fetch', (event) => {
     if (request.method !== 'GET' || new URL(request.url).origin !== location.origin) return;
     // The page under any query (?seed=N) is index.html.
     const key = request.mode === 'navigate' ? 'index.html' : request;
-    event.respondWith(caches.open(Cache)
+    event.respondWith(caches.open(Store)
         .then((cache) => cache.match(key, { ignoreSearch: true }))
         .then((cached) => cached || fetch(request)));
 });

@@ -126,6 +126,8 @@ test('the rules window opens first, and a key closes it and opens the main windo
     await page.goto(`${origin}/?seed=${Seed}`);
     await dialog('游戏规则 - Tilvara').waitFor();
     assert.equal(await page.title(), 'Tilvara');
+    // Painted from the page's markup first; keys reach it once the module has taken it over.
+    await until(() => document.getElementById('frmSplash').matches(':modal'));
     const rule = page.locator('#frmSplash [data-control=Label1]');
     assert.match(await rule.textContent(), /^得分规则/);
     assert.ok(await page.locator('#form1').isHidden());
