@@ -19,6 +19,7 @@ public:
     // A seed fixes every deal of the run (for tests); without one the deals are random.
     Form1(Shell& shell, std::optional<std::uint64_t> seed);
 
+    Game& game() { return *game_; }
     // Brings the page in line with the view state: only what changed since the last call.
     void Refresh();
 

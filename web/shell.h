@@ -53,6 +53,9 @@ public:
     void KeyUp(const std::string& code);
     void Blur();
 
+    // The main window of the run, once the rules window has closed; none before.
+    Form1* MainWindow() const { return form_.get(); }
+
     // What the main window and its host ask for.
     void OpenHelp();
     void OpenAbout();
