@@ -226,6 +226,7 @@ let server, staticServer, copy;
     line('transfer, gzip -9:', `${kb(all)} KB, every file of the build (${kb(all - art)} KB ` +
         `without the art; what a game's start fetches: ${kb(start)} KB in ${fetched.length} files)`);
     const [ours, theirs] = [median(page), median(still)];
+    if (process.env.TILVARA_MEASURE_VERBOSE) console.log({ page, still });
     line('navigation to rules painted:', `${ours.toFixed(1)} ms; as static HTML ` +
         `${theirs.toFixed(1)} ms: ${(ours / theirs).toFixed(2)} times`);
     line('开始 to board painted:', `${m('dealPainted')} ms (handler done after ` +

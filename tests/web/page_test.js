@@ -481,6 +481,7 @@ test('installable, and a reload without the network still plays a pair', async (
         const built = fs.readdirSync(process.env.TILVARA_WEB_DIR, { recursive: true })
             .filter((f) => !fs.statSync(path.join(process.env.TILVARA_WEB_DIR, f)).isDirectory())
             .filter((f) => f !== 'sw.js').sort();
+        assert.ok(built.includes('copyright'), 'the build carries its licence notice');
         assert.equal(cached.names.length, 1);
         assert.deepEqual(cached.files, built);
 
