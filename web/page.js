@@ -74,7 +74,9 @@ function schedule() {
     if (running && due < Infinity) wake = setTimeout(deliver, due - performance.now());
 }
 
+// A tab shown again, or a frozen one resumed, catches up at once.
 document.addEventListener('visibilitychange', deliver);
+document.addEventListener('resume', deliver);
 
 // ---- the game area, in design pixels, scaled as one piece
 
