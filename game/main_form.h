@@ -95,6 +95,8 @@ public:
     // What changed in the view since the last call; the first call names everything. A front
     // end takes it after every event it forwards and repaints exactly what it names.
     ViewChanges TakeChanges();
+    // Whether the view has changed since the front end last took the changes.
+    bool ChangesWaiting() const { return !drawnOnce_ || Compare(drawn_, view_).Any(); }
 
     // Start-up, before the window is first shown.
     void Form_Load();

@@ -54,7 +54,8 @@ std::string LinkAddress(std::string_view target) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n'; };
     while (!target.empty() && blank(target.front())) target.remove_prefix(1);
     while (!target.empty() && blank(target.back())) target.remove_suffix(1);
-    if (target.empty()) return {};
+    // A local path is no site.
+    if (target.empty() || target.front() == '/') return {};
     const std::size_t colon = target.find(':');
     const std::string_view before = target.substr(0, colon);
     const bool scheme =

@@ -102,20 +102,26 @@ struct ViewState {
     MenuItem* FindItem(std::string_view name);
 };
 
-// What changed in the view between two looks at it, as a front end repaints it: each flag
-// names a group of elements, `cells` the Image2 indices whose picture changed (face,
-// highlight, visibility or place).
+// What changed in the view between two looks at it, as a front end repaints it and tells
+// assistive technology: each flag names a group of elements; the bit sets name Image2
+// indices, and the status lines go in their reading order (StatusLabels).
 struct ViewChanges {
     bool caption = false;
-    bool menus = false;   // the menus' and items' enabled states
-    bool pieces = false;  // the path, Image4 to Image7
-    bool clock = false;   // the backing and the bar
-    bool labels = false;  // the four status lines and the line on the field
-    bool cursor = false;  // the board cursor's place or showing
-    std::bitset<CellCount + 1> cells;
+    bool menus = false;                // the menus' and items' enabled states
+    bool pieces = false;               // the path, Image4 to Image7
+    bool clock = false;                // the backing and the bar
+    bool seconds = false;              // the whole seconds the clock shows
+    bool startLine = false;            // the line on the field
+    bool cursor = false;               // the board cursor's place or showing
+    bool cellsShown = false;           // the cells came on show for the keyboard (the first deal)
+    std::bitset<4> labels;             // the status lines' texts or boxes
+    std::bitset<CellCount + 1> cells;  // a picture changed: face, highlight, showing or place
+    std::bitset<CellCount + 1> selected;  // a tile's selected state (a highlighted face shown)
+    std::bitset<CellCount + 1> named;     // what a cell shows: its tile's kind, or empty
 
     bool Any() const {
-        return caption || menus || pieces || clock || labels || cursor || cells.any();
+        return caption || menus || pieces || clock || startLine || cursor || labels.any() ||
+               cells.any();
     }
     static ViewChanges All();
 };

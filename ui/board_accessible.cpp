@@ -8,9 +8,11 @@
 
 #include <array>
 #include <string>
+#include <utility>
 
 #include "game/game.h"
 #include "game/tile_pictures.h"
+#include "game/view_layout.h"
 #include "ui/board_view.h"
 
 namespace tilvara::ui {
@@ -21,12 +23,7 @@ constexpr int LabelCount = 4;
 constexpr int ClockChild = CellCount + LabelCount;
 constexpr int ChildCount = ClockChild + 1;
 
-// In reading order on the screen.
-const Label& LabelAt(const ViewState& view, int n) {
-    const std::array<const Label*, LabelCount> labels = {&view.Label4, &view.Label2, &view.Label3,
-                                                         &view.Label1};
-    return *labels[n];
-}
+const Label& LabelAt(const ViewState& view, int n) { return *StatusLabels(view)[n]; }
 
 // The cell whose interface has the focus: the cursor's while the board shows it, else 0.
 int FocusedIndex(const BoardView& board) {
@@ -73,8 +70,8 @@ public:
             return t == QAccessible::Name
                        ? QString::fromStdString(LabelAt(view, n_ - CellCount).caption)
                        : QString();
-        if (t == QAccessible::Name) return QStringLiteral("剩余时间");
-        if (t == QAccessible::Value) return QStringLiteral("%1秒").arg(SecondsLeft());
+        if (t == QAccessible::Name) return QString::fromUtf8(texts::access::Clock);
+        if (t == QAccessible::Value) return QString::fromStdString(ClockValue(board_->view()));
         return {};
     }
     void setText(QAccessible::Text, const QString&) override {}
@@ -143,7 +140,7 @@ public:
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
 private:
-    int SecondsLeft() const { return board_ ? ClockSecondsLeft(board_->view().Image10.width) : 0; }
+    int SecondsLeft() const { return board_ ? ClockSeconds(board_->view()) : 0; }
 
     QPointer<BoardView> board_;
     int n_;
@@ -192,59 +189,40 @@ public:
         if (focused_ > 0) Send(child(focused_ - 1), QAccessible::Focus);
     }
 
-    // Sent as events that the desktop's accessibility bridge passes on: the focus, a
-    // selection event for the selected state, showing, and the name (an emptied cell is
-    // named empty).
-    void NotifyChanges() {
+    // Sent as events that the desktop's accessibility bridge passes on, for what the core
+    // names as changed: the focus, a selection event for the selected state, showing, and
+    // the name (an emptied cell is named empty).
+    void NotifyChanges(const ViewChanges& changes) {
         const ViewState& view = board_->view();
         const int focus = FocusedIndex(*board_);
-        if (known_ && focus != focused_ && focus > 0) Send(child(focus - 1), QAccessible::Focus);
+        // The first call, when a client starts listening, only takes note.
+        const bool known = std::exchange(known_, true);
+        if (known && focus != focused_ && focus > 0) Send(child(focus - 1), QAccessible::Focus);
         focused_ = focus;
+        if (!known) return;
         for (int n = 0; n < CellCount; ++n) {
             const CellPicture& pic = view.Image2[n + 1];
-            const Seen now{view.cursor.shown, pic.visible && pic.face.highlighted,
-                           pic.visible ? pic.face.kind : 0};
-            const Seen before = cells_[n];
-            cells_[n] = now;
-            if (!known_ || now == before) continue;
-            if (now.shown != before.shown)
-                Send(child(n), now.shown ? QAccessible::ObjectShow : QAccessible::ObjectHide);
-            if (now.selected != before.selected)
+            if (changes.cellsShown)
                 Send(child(n),
-                     now.selected ? QAccessible::SelectionAdd : QAccessible::SelectionRemove);
-            if (now.kind != before.kind) Send(child(n), QAccessible::NameChanged);
+                     view.cursor.shown ? QAccessible::ObjectShow : QAccessible::ObjectHide);
+            if (changes.selected[n + 1])
+                Send(child(n), pic.visible && pic.face.highlighted ? QAccessible::SelectionAdd
+                                                                   : QAccessible::SelectionRemove);
+            if (changes.named[n + 1]) Send(child(n), QAccessible::NameChanged);
         }
-        for (int n = 0; n < LabelCount; ++n) {
-            const std::string& caption = LabelAt(view, n).caption;
-            if (caption == captions_[n]) continue;
-            captions_[n] = caption;
-            if (known_) Send(child(CellCount + n), QAccessible::NameChanged);
-        }
-        const int seconds = ClockSecondsLeft(view.Image10.width);
-        if (known_ && seconds != seconds_) {
-            QAccessibleValueChangeEvent event(child(ClockChild), seconds);
+        for (int n = 0; n < LabelCount; ++n)
+            if (changes.labels[n]) Send(child(CellCount + n), QAccessible::NameChanged);
+        if (changes.seconds) {
+            QAccessibleValueChangeEvent event(child(ClockChild), ClockSeconds(view));
             QAccessible::updateAccessibility(&event);
         }
-        seconds_ = seconds;
-        known_ = true;
     }
 
 private:
-    struct Seen {
-        bool shown = false;
-        bool selected = false;
-        int kind = 0;  // of the tile shown, 0 for none
-        bool operator==(const Seen&) const = default;
-    };
-
     BoardView* board_;
     mutable std::array<QAccessibleInterface*, ChildCount> parts_{};
-    // What clients were last told; the first call only takes note.
-    bool known_ = false;
-    std::array<Seen, CellCount> cells_{};
-    std::array<std::string, LabelCount> captions_{};
-    int seconds_ = 0;
     int focused_ = 0;  // the cell last announced as focused
+    bool known_ = false;
 };
 
 QAccessibleInterface* Factory(const QString&, QObject* object) {
@@ -254,10 +232,10 @@ QAccessibleInterface* Factory(const QString&, QObject* object) {
 
 }  // namespace
 
-void NotifyBoardChanges(BoardView& board) {
+void NotifyBoardChanges(BoardView& board, const ViewChanges& changes) {
     if (!QAccessible::isActive()) return;
     if (auto* iface = dynamic_cast<BoardAccessible*>(QAccessible::queryAccessibleInterface(&board)))
-        iface->NotifyChanges();
+        iface->NotifyChanges(changes);
 }
 
 void NotifyBoardFocus(BoardView& board) {

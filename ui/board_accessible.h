@@ -2,6 +2,8 @@
 // and the clock, as children of the board.
 #pragma once
 
+#include "game/view_state.h"
+
 namespace tilvara::ui {
 
 class BoardView;
@@ -9,10 +11,10 @@ class BoardView;
 // Registers the factory that gives every BoardView its accessible interface; runs once.
 void InstallBoardAccessible();
 
-// Tells assistive technology what changed since the last call: the cursor's cell taking the
+// Tells assistive technology what the core names as changed: the cursor's cell taking the
 // focus, cells shown, hidden, selected or given another picture, new status texts, the
 // clock's seconds. Does nothing while no client listens.
-void NotifyBoardChanges(BoardView& board);
+void NotifyBoardChanges(BoardView& board, const ViewChanges& changes);
 
 // Tells assistive technology, once the board has taken the keyboard focus, that the cell
 // under the board cursor has it.

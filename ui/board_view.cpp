@@ -13,6 +13,7 @@
 #include <array>
 #include <cmath>
 
+#include "game/view_layout.h"
 #include "ui/application.h"
 #include "ui/artwork.h"
 #include "ui/board_accessible.h"
@@ -33,7 +34,7 @@ QRectF Px(const CellPicture& pic) { return Px(pic.left, pic.top, pic.width, pic.
 const QColor LabelColour(255, 0, 0);
 // The focus frame: blue beside the selection's red, on the light tiles and the black board.
 const QColor CursorColour(0, 150, 255);
-constexpr qreal CursorWidth = 3;  // design pixels, outside the face
+constexpr qreal CursorWidth = CursorFrameWidth / TwipsPerPixel;  // design pixels
 
 // Half-open, as pixels are: a point on the shared edge of two pictures belongs to one.
 bool Covers(const QRectF& r, QPointF p) {
@@ -58,19 +59,6 @@ const QColor StartLineColour(200, 200, 200);
 // Pictures drawn for a ratio this close to the one needed are scaled rather than drawn again:
 // a size the window manager nudges by a few pixels costs no drawing of faces.
 bool NearRatio(qreal drawn, qreal needed) { return std::abs(drawn / needed - 1) < 0.02; }
-
-// The core places a piece's corner on a cell centre; the band is drawn centred on that line
-// and half its thickness longer at each end, so it runs through the cell centres and its
-// corners join without a notch.
-QRectF BandOf(const Piece& piece, bool horizontal) {
-    QRectF r = Px(piece.left, piece.top, piece.width, piece.height);
-    const qreal half = (horizontal ? r.height() : r.width()) / 2;
-    if (horizontal)
-        r.adjust(-half, -half, half, -half);
-    else
-        r.adjust(-half, -half, -half, half);
-    return r;
-}
 
 }  // namespace
 
@@ -199,19 +187,11 @@ std::vector<BoardView::Drawn> BoardView::Elements() const {
     for (int i = 1; i <= CellCount; ++i) {
         const CellPicture& pic = view_.Image2[i];
         if (!pic.visible) continue;
-        Drawn& d = drawn[FirstCell + i - 1];
-        d.area = Px(pic);
-        d.look = 1 + 2 * pic.face.kind + (pic.face.highlighted ? 1 : 0);
+        drawn[FirstCell + i - 1].area = Px(pic);
     }
-    const std::array<std::pair<const Piece*, bool>, 4> pieces = {{{&view_.Image4, true},
-                                                                  {&view_.Image6, true},
-                                                                  {&view_.Image5, false},
-                                                                  {&view_.Image7, false}}};
-    for (int i = 0; i < 4; ++i) {
-        if (!pieces[i].first->visible) continue;
-        drawn[FirstPiece + i].area = BandOf(*pieces[i].first, pieces[i].second);
-        drawn[FirstPiece + i].look = 1;
-    }
+    const std::array<PathBand, 4> bands = PathBands(view_);
+    for (int i = 0; i < 4; ++i)
+        if (bands[i].visible) drawn[FirstPiece + i].area = Px(bands[i].box);
     drawn[Backing].area = Px(view_.Image9);
     drawn[Bar].area = Px(view_.Image10);
     // Centred in its box (the field), which holds it whole.
@@ -219,8 +199,7 @@ std::vector<BoardView::Drawn> BoardView::Elements() const {
         drawn[StartLine].area = drawn[StartLine].box = Px(view_.startLine.box);
         drawn[StartLine].text = view_.startLine.caption;
     }
-    const std::array<const Label*, 4> labels = {&view_.Label4, &view_.Label2, &view_.Label3,
-                                                &view_.Label1};
+    const std::array<const Label*, 4> labels = StatusLabels(view_);
     for (int i = 0; i < 4; ++i) {
         Drawn& d = drawn[FirstLabel + i];
         d.text = labels[i]->caption;
@@ -255,7 +234,7 @@ QFont BoardView::scaledLabelFont() const {
     return font;
 }
 
-void BoardView::Sync() {
+void BoardView::Sync(const ViewChanges& changes) {
     // A resize repainted everything at the new scale, the old texts too if they were still
     // the view's then: where they stand now is measured anew, and asks for no paint itself.
     if (syncedScale_ != scale()) {
@@ -267,14 +246,24 @@ void BoardView::Sync() {
     }
     std::vector<Drawn> now = Elements();
     QRegion changed = CursorChange();
+    // What the core names is repainted where it was and where it is now.
+    const auto repaint = [&](int element) {
+        changed += widgetRect(synced_[element].area);
+        changed += widgetRect(now[element].area);
+    };
     if (synced_.size() != now.size()) {
         changed = rect();
     } else {
-        for (std::size_t i = 0; i < now.size(); ++i) {
-            if (now[i] == synced_[i]) continue;
-            changed += widgetRect(synced_[i].area);
-            changed += widgetRect(now[i].area);
+        for (int i = 1; i <= CellCount; ++i)
+            if (changes.cells[i]) repaint(FirstCell + i - 1);
+        for (int i = 0; changes.pieces && i < 4; ++i) repaint(FirstPiece + i);
+        if (changes.clock) {
+            repaint(Backing);
+            repaint(Bar);
         }
+        for (int i = 0; i < 4; ++i)
+            if (changes.labels[i]) repaint(FirstLabel + i);
+        if (changes.startLine) repaint(StartLine);
     }
     synced_ = std::move(now);
     if (changed.isEmpty()) return;

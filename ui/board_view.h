@@ -41,10 +41,10 @@ public:
     // The exact area a cell picture covers in the widget (edges on device pixels); the
     // template, never drawn, answers over its own box.
     QRectF pictureRect(int index) const;
-    // Asks for a repaint of the elements whose look changed since the last call, and of
-    // nothing else: an unchanged view posts no paint at all. Repaints come at most one a
-    // frame; a change sooner after the last paint waits for the next frame.
-    void Sync();
+    // Asks for a repaint of the elements the core names as changed, at their old and new
+    // places, and of nothing else. Repaints come at most one a frame; a change sooner after
+    // the last paint waits for the next frame.
+    void Sync(const ViewChanges& changes);
     static constexpr int FrameMs = 17;  // a 60 Hz frame, rounded up
     // During a live resize the board is drawn from the pictures at hand, scaled; they are drawn
     // afresh for the new size once no resize has come for this long.
@@ -77,14 +77,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // One painted element: where it shows and what it shows, so a change of either repaints
-    // the old and the new place.
+    // One painted element: where it shows, so a change repaints the old and the new place.
     struct Drawn {
         QRectF area;  // design pixels; empty when it shows nothing
-        int look = 0;
         std::string text;
         QRectF box;  // a label's box, which its text may overrun
-        bool operator==(const Drawn&) const = default;
     };
     // The 144 cells, the four path pieces, the clock backing and bar, the four labels, in
     // painting order. A label is measured only when its text or box changed since the last

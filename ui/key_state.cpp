@@ -1,6 +1,7 @@
 // Asks the X server for the keyboard's state, and for held keys that repeat without releases.
 #include "ui/key_state.h"
 
+#ifdef TILVARA_HAVE_XCB
 #include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>
 #include <QGuiApplication>
@@ -52,3 +53,12 @@ bool AskForRepeatsWithoutReleases() {
 }
 
 }  // namespace tilvara::ui
+
+#else  // no X server to ask
+
+namespace tilvara::ui {
+std::optional<bool> KeyDownNow(quint32) { return std::nullopt; }
+bool AskForRepeatsWithoutReleases() { return false; }
+}  // namespace tilvara::ui
+
+#endif

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QStyle>
 
+#include "game/view_layout.h"
 #include "ui/about_window.h"
 #include "ui/board_accessible.h"
 #include "ui/board_view.h"
@@ -77,8 +78,8 @@ Form1::Form1(frmSplash* help, QWidget* parent) : QMainWindow(parent), help_(help
     qApp->installEventFilter(this);
     repeatsWithoutReleases_ = AskForRepeatsWithoutReleases();
     if (help_) connect(help_, &QDialog::finished, this, &Form1::FocusBoard);
-    board_->setAccessibleName(QStringLiteral("棋盘"));
-    menuBar()->setAccessibleName(QStringLiteral("菜单栏"));
+    board_->setAccessibleName(QString::fromUtf8(texts::access::Board));
+    menuBar()->setAccessibleName(QString::fromUtf8(texts::access::MenuBar));
     Refresh();
     FitScreen();
 }
@@ -168,22 +169,23 @@ void Form1::Refresh() {
     const ViewChanges changes = game_->TakeChanges();
     if (!changes.Any()) return;
     const ViewState& view = game_->View();
-    const QString caption = QString::fromStdString(view.caption);
-    if (windowTitle() != caption) {
+    if (changes.caption) {
+        const QString caption = QString::fromStdString(view.caption);
         setWindowTitle(caption);
         setAccessibleName(caption);  // what a screen reader calls the window, and tells anew
     }
     for (const Menu& menu : view.menus) {
         for (const MenuItem& item : menu.items) {
-            QAction* action = actions_.value(QString::fromStdString(item.name));
-            if (action && action->isEnabled() != item.enabled) action->setEnabled(item.enabled);
+            QAction* action =
+                changes.menus ? actions_.value(QString::fromStdString(item.name)) : nullptr;
+            if (action) action->setEnabled(item.enabled);
         }
     }
     // The line on the empty field is painted; assistive technology reads it here.
-    const QString howToStart = QString::fromStdString(view.startLine.caption);
-    if (board_->accessibleDescription() != howToStart) board_->setAccessibleDescription(howToStart);
-    board_->Sync();
-    NotifyBoardChanges(*board_);
+    if (changes.startLine)
+        board_->setAccessibleDescription(QString::fromStdString(BoardDescription(view)));
+    board_->Sync(changes);
+    NotifyBoardChanges(*board_, changes);
 }
 
 // Holding F1 or F2 must not spend every hint or reshuffle, nor Space click twice: the core

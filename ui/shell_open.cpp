@@ -2,7 +2,8 @@
 #include "ui/shell_open.h"
 
 #include <QDesktopServices>
-#include <QRegularExpression>
+
+#include "game/secondary_windows.h"
 
 namespace tilvara::ui {
 
@@ -13,36 +14,12 @@ std::function<void(const QUrl&)>& Opener() {
     return opener;
 }
 
-// "mailto:", "https:", "file:"... A dot before the colon means a host and port
-// ("example.org:8080"), not a scheme.
-bool HasScheme(const QString& text) {
-    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+-]*:"));
-    return scheme.match(text).hasMatch();
-}
-
-// "a@x.org; b@y.org" names two recipients; mailto: separates them with commas.
-QString MailRecipients(const QString& text) {
-    static const QRegularExpression separators(QStringLiteral("[\\s,;]+"));
-    return text.split(separators, Qt::SkipEmptyParts).join(QLatin1Char(','));
-}
-
 }  // namespace
 
 QUrl ShellTargetUrl(const QString& target) {
-    const QString text = target.trimmed();
-    if (text.isEmpty()) return {};
-    QUrl url;
-    if (text.startsWith(QLatin1Char('/'))) {
-        url = QUrl::fromLocalFile(text);
-    } else if (HasScheme(text)) {
-        url = QUrl(text, QUrl::TolerantMode);
-    } else if (text.contains(QLatin1Char('@')) && !text.contains(QLatin1Char('/'))) {
-        // The desktop would take a bare address for a file name or a host with a user
-        // name; the mail program opens only through mailto:.
-        url = QUrl(QStringLiteral("mailto:") + MailRecipients(text), QUrl::TolerantMode);
-    } else {
-        url = QUrl(QStringLiteral("https://") + text, QUrl::TolerantMode);
-    }
+    const std::string address = LinkAddress(target.toStdString());
+    if (address.empty()) return {};
+    const QUrl url(QString::fromStdString(address), QUrl::TolerantMode);
     return url.isValid() ? url : QUrl();
 }
 

@@ -58,7 +58,9 @@ FittedLabel* NewWrappedLabel(const QString& name, const QString& text, const QFo
 
 // The text before the run of blanks that must end its line.
 QString BeforeBlanks(const QString& text) {
-    return text.left(text.indexOf(QLatin1String("  ")));  // all of it when there is no run
+    const std::string line = text.toStdString();
+    const std::string_view first = RuleLineParts(line).front();
+    return QString::fromUtf8(first.data(), static_cast<qsizetype>(first.size()));
 }
 
 }  // namespace

@@ -137,11 +137,12 @@ public:
 
     bool IsOn(TimerId id) const { return on[static_cast<int>(id)]; }
 
-    // The player closes the newest box.
+    // The player closes the newest box; the window repaints.
     void CloseMessage() {
         Box box = std::move(open.back());
         open.pop_back();
         box.closed();
+        if (game != nullptr) game->TakeChanges();
     }
 
     // Lets the window run until nothing waits: each open box gets onMessage and is then

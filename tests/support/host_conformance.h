@@ -21,7 +21,8 @@ public:
     virtual bool RunUntil(const std::function<bool()>& done) = 0;
     // The text of the newest open box, empty when none is open.
     virtual std::string OpenMessage() = 0;
-    // The player closes the newest box.
+    // The player closes the newest box; returns once the host has handled the closing, before
+    // any timer of the host's can tick.
     virtual void CloseMessage() = 0;
     virtual void Check(bool ok, const char* what) = 0;
 };
@@ -54,6 +55,7 @@ inline void ScriptedRemovalWithABox(HostDriver& d) {
 
     d.CloseMessage();
     d.Check(d.OpenMessage().empty() && !g.RemovalAtWork(), "closing the box ends the removal");
+    d.Check(!g.ChangesWaiting(), "the host repaints as soon as the box has closed");
     d.Check(g.hintsLeft == hints + 1, "the reward is granted");
     d.Check(g.board.ToPicture() == Picture("BC/BC").ToPicture() && g.tilesLeft == 4,
             "the tiles have slid up");

@@ -171,13 +171,13 @@ private slots:
         for (const auto& line : lines) line.label.caption = line.before;
         BoardView board(view);
         board.resize((QSizeF(board.sizeHint()) * scale).toSize());
-        board.Sync();
+        board.Sync(ViewChanges::All());
         board.show();
         QVERIFY(QTest::qWaitForWindowExposed(&board));
         board.repaint();
         PaintLog log(board);
         for (const auto& line : lines) line.label.caption = line.after;
-        board.Sync();
+        board.Sync(ViewChanges::All());
         QTRY_VERIFY(!log.paints.isEmpty());
         const QImage onScreen = board.screen()->grabWindow(board.winId()).toImage();
         QCOMPARE(onScreen.convertToFormat(QImage::Format_RGB32),
