@@ -54,18 +54,16 @@ void Form1::Refresh() {
 
     // From the first deal on, every cell is there for the keyboard and a screen reader, an
     // empty one too; before it none is.
-    if (view.cursor.shown != cellsShown_) {
-        cellsShown_ = view.cursor.shown;
-        changes.cells.set();
-    }
+    const bool shown = view.cursor.shown;
+    const auto cells = changes.cellsShown ? ~decltype(changes.cells)()
+                                          : changes.cells | changes.selected | changes.named;
     for (int i = 0; i <= CellCount; ++i) {
-        if (!changes.cells[i]) continue;
+        if (!cells[i]) continue;
         const CellPicture& cell = view.Image2[i];
         page::PlaceCell(i, Px(cell.left), Px(cell.top), Px(cell.width), Px(cell.height));
         if (i > 0) {
             page::PaintCell(i, std::string(PictureFile(cell.face.kind)).c_str(),
-                            cell.face.highlighted, cell.visible, cellsShown_,
-                            CellName(view, i).c_str());
+                            cell.face.highlighted, cell.visible, shown, CellName(view, i).c_str());
         }
     }
     if (changes.cursor) {
@@ -80,7 +78,7 @@ void Form1::Refresh() {
             page::PaintPiece(n, Px(b.left), Px(b.top), Px(b.width), Px(b.height), bands[n].visible);
         }
     }
-    if (changes.clock) {
+    if (changes.clock || changes.seconds) {
         const Box& back = view.Image9;
         page::PaintBacking(Px(back.left), Px(back.top), Px(back.width), Px(back.height),
                            ClockSecondsLeft(ClockBarWidth));
@@ -88,13 +86,14 @@ void Form1::Refresh() {
         page::PaintBar(Px(bar.left), Px(bar.top), Px(bar.width), Px(bar.height), ClockSeconds(view),
                        ClockValue(view).c_str());
     }
-    if (changes.labels) {
-        const auto labels = StatusLabels(view);
-        for (int n = 0; n < 4; ++n) {
-            const Box& b = labels[n]->box;
-            page::PaintLabel(n, labels[n]->caption.c_str(), Px(b.left), Px(b.top), Px(b.width),
-                             Px(b.height));
-        }
+    const auto labels = StatusLabels(view);
+    for (int n = 0; n < 4; ++n) {
+        if (!changes.labels[n]) continue;
+        const Box& b = labels[n]->box;
+        page::PaintLabel(n, labels[n]->caption.c_str(), Px(b.left), Px(b.top), Px(b.width),
+                         Px(b.height));
+    }
+    if (changes.startLine) {
         const Box& b = view.startLine.box;
         page::PaintStartLine(view.startLine.caption.c_str(), Px(b.left), Px(b.top), Px(b.width),
                              Px(b.height));

@@ -39,7 +39,6 @@ private:
     SystemClock clock_;
     WebHost host_;
     std::unique_ptr<Game> game_;
-    bool cellsShown_ = false;  // as the page has them
 };
 
 }  // namespace tilvara::web
