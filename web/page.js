@@ -182,15 +182,30 @@ function addMenu(caption, enabled) {
     attr(button, 'aria-expanded', 'false');
     attr(button, 'aria-disabled', enabled ? 'false' : 'true');
     button.tabIndex = m === 0 ? 0 : -1;
+    // A popover: the platform opens and closes it on its title, and closes it on a click
+    // elsewhere; the menu bar keeps track here.
     const list = document.createElement('div');
     attr(list, 'role', 'menu');
     attr(list, 'aria-label', caption);
-    list.hidden = true;
+    list.popover = 'auto';
+    if (enabled) button.popoverTargetElement = list;
+    list.addEventListener('beforetoggle', (event) => {
+        const opening = event.newState === 'open';
+        attr(button, 'aria-expanded', String(opening));
+        if (opening) {
+            openMenu = m;
+            // Below its title, or beside it where the menu bar is a column.
+            const at = button.getBoundingClientRect();
+            const column = getComputedStyle($('menubar')).flexDirection === 'column';
+            list.style.left = `${column ? at.right + 3 : at.left}px`;
+            list.style.top = `${column ? at.top : at.bottom + 1}px`;
+        } else if (openMenu === m) {
+            openMenu = -1;
+        }
+    });
     holder.append(button, list);
     $('menubar').append(holder);
     menus.push({ button, list, items: [] });
-    button.addEventListener('click', () =>
-        openMenu === m ? closeMenus(true) : showMenu(m, false));
     // Once a menu is open, the mouse moves it from title to title.
     button.addEventListener('mouseenter', () => {
         if (openMenu >= 0 && openMenu !== m) showMenu(m, false);
@@ -223,10 +238,7 @@ function enableItem(m, i, enabled) {
 function showMenu(m, focusFirst) {
     const menu = menus[m];
     if (menu.button.getAttribute('aria-disabled') === 'true') return;
-    closeMenus(false);
-    openMenu = m;
-    menu.list.hidden = false;
-    attr(menu.button, 'aria-expanded', 'true');
+    if (openMenu !== m) menu.list.showPopover(); // and the open one closes
     const first = menu.items.find((item) => item.getAttribute('aria-disabled') !== 'true');
     (focusFirst && first ? first : menu.button).focus();
 }
@@ -235,9 +247,7 @@ function showMenu(m, focusFirst) {
 function closeMenus(toButton) {
     if (openMenu < 0) return;
     const menu = menus[openMenu];
-    menu.list.hidden = true;
-    attr(menu.button, 'aria-expanded', 'false');
-    openMenu = -1;
+    menu.list.hidePopover();
     (toButton ? menu.button : $('board')).focus();
 }
 
@@ -502,9 +512,6 @@ for (const id of ['frmSplash', 'frmAbout']) wireDialog($(id));
 $('menubar').addEventListener('keydown', menuKey);
 window.addEventListener('resize', () => {
     for (const dialog of windows.values()) fitDialog(dialog);
-});
-document.addEventListener('pointerdown', (event) => {
-    if (openMenu >= 0 && !event.target.closest('#menubar')) closeMenus(false);
 });
 // A click anywhere on the game area, outside the menus, gives the keyboard back to the board.
 $('form1').addEventListener('click', (event) => {

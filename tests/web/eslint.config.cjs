@@ -51,6 +51,8 @@ module.exports = [
         rules: {
             ...css.configs.recommended.rules,
             'css/no-important': 'off',
+            // The menus are popovers, in every major browser since 2024.
+            'css/use-baseline': ['error', { available: 'newly' }],
             'css/no-invalid-properties': ['error', { allowUnknownVariables: true }],
         },
     },
