@@ -37,7 +37,8 @@ EMSCRIPTEN_KEEPALIVE void tv_control(int window, const char* control) {
     shell->ControlClick(window, control);
 }
 EMSCRIPTEN_KEEPALIVE void tv_new_run() { shell->StartRun(); }
-EMSCRIPTEN_KEEPALIVE void tv_tick(int slot) { shell->Tick(slot); }
+EMSCRIPTEN_KEEPALIVE void tv_tick(int slot, bool behind) { shell->Tick(slot, behind); }
+EMSCRIPTEN_KEEPALIVE void tv_paint() { shell->Repaint(); }
 }
 
 int main() {

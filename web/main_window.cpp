@@ -139,8 +139,9 @@ bool Form1::KeyDown(int keyCode, bool repeat) {
     return answer != KeyAnswer::NotMine;
 }
 
-void Form1::Tick(TimerId id) {
+void Form1::Tick(TimerId id, bool behind) {
     game_->Tick(id);
+    if (behind) return;
     Refresh();
 }
 

@@ -29,7 +29,8 @@ public:
     void Menu(int menu, int item);
     // A key for the core; false when it is none of the window's and the browser may have it.
     bool KeyDown(int keyCode, bool repeat);
-    void Tick(TimerId id);
+    // The change record keeps what a tick changed until the next repaint.
+    void Tick(TimerId id, bool behind);
 
 private:
     void BuildMenus();

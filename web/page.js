@@ -53,6 +53,7 @@ function stopTimer(slot) {
 }
 
 function deliver() {
+    let owed = false; // the last tick left its painting to a later one
     for (;;) {
         let next = null;
         for (const [slot, timer] of timers) {
@@ -61,8 +62,11 @@ function deliver() {
         if (!running || !next || next.timer.due > performance.now()) break;
         ticking = next.timer.due;
         next.timer.due += next.timer.ms; // a restart inside the tick replaces it
-        enter(() => game._tv_tick(next.slot));
+        // A tick with another of its timer's due after it paints nothing: the last one does.
+        owed = next.timer.due <= performance.now();
+        enter(() => game._tv_tick(next.slot, owed));
     }
+    if (owed) enter(() => game._tv_paint());
     ticking = null;
     schedule();
 }

@@ -130,11 +130,15 @@ void Shell::ShowRules() {
         StopRulesTimer();
 }
 
-void Shell::Tick(int slot) {
+void Shell::Tick(int slot, bool behind) {
     if (slot == RulesTimerSlot)
         RulesTick();
     else if (form_ && slot >= 0 && slot < TimerCount)
-        form_->Tick(static_cast<TimerId>(slot));
+        form_->Tick(static_cast<TimerId>(slot), behind);
+}
+
+void Shell::Repaint() {
+    if (form_) form_->Refresh();
 }
 
 // At start only: help never closes by itself, so it counts nothing down.

@@ -47,7 +47,11 @@ public:
     // A click on a control of a window, by the control's name.
     void ControlClick(int window, std::string_view control);
     // An interval of the page: a timer of the game, or the rules window's Timer1.
-    void Tick(int slot);
+    // behind: more ticks the page missed follow at once (a hidden tab's return), so this one
+    // leaves the painting to the last of them.
+    void Tick(int slot, bool behind = false);
+    // Paints what the ticks before left unpainted.
+    void Repaint();
     // Returns true when the browser's own meaning of the key must not run.
     bool KeyDown(const Key& key);
     void KeyUp(const std::string& code);
