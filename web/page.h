@@ -38,10 +38,9 @@ void OpenMenu(int menu);
 void ShowMainWindow(bool shown);
 void ShowEnded(bool shown);
 
-// A control of the rules window (frmSplash) or the about box (frmAbout), by the name the
-// game's rules give it. The page carries their fixed texts from the build; these change.
+// A control of the rules window (frmSplash), by the name the game's rules give it. The page
+// carries the windows' fixed texts, links and pictures from the build; these change.
 void SetText(const char* window, const char* control, const char* text);
-void SetPicture(const char* window, const char* control, const char* picture);
 
 // Modal windows, each under an id of the shell's; the page answers with tv_dismiss(id).
 void OpenBox(int id, const char* title, const char* text, const char* ok);

@@ -504,9 +504,6 @@ const page = {
     text(dialogId, name, text) {
         control(dialogId, name).textContent = text;
     },
-    picture(dialogId, name, picture) {
-        control(dialogId, name).style.setProperty('--picture', `url(art/${picture}.svg)`);
-    },
     openBox,
     openWindow,
     closeWindow,

@@ -60,10 +60,6 @@ mergeInto(LibraryManager.library, {
         Module.page.text(UTF8ToString(dialog), UTF8ToString(control), UTF8ToString(text));
     },
     SetText__sig: 'viii',
-    SetPicture: function (dialog, control, picture) {
-        Module.page.picture(UTF8ToString(dialog), UTF8ToString(control), UTF8ToString(picture));
-    },
-    SetPicture__sig: 'viii',
     OpenBox: function (id, title, text, ok) {
         Module.page.openBox(id, UTF8ToString(title), UTF8ToString(text), UTF8ToString(ok));
     },

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game/secondary_windows.h"
+#include "game/tile_pictures.h"
 
 using namespace tilvara;
 
@@ -84,6 +85,8 @@ int main() {
         Row("frmAbout", control, "href", Json(LinkAddress(AboutLinkTarget(control, caption))));
     }
     for (const char* control : AboutLinks) Row("frmAbout", control, "class", "\"linked\"");
+    // The apple, as the icon.
+    Row("frmAbout", "picIcon", "src", Json("art/" + std::string(PictureFile(1)) + ".svg"));
 
     // Both windows carry the same advertising panel.
     for (const char* window : {"frmSplash", "frmAbout"}) {

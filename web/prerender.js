@@ -1,5 +1,6 @@
 // Writes the page's index.html at build time: the template with the rules and about windows
-// filled in from the core (the rows web/prerender.cpp prints), so that the browser paints the
+// filled in from the core (the rows web/prerender.cpp prints: texts, lines, addresses, pictures
+// and hover groups), so that the browser paints the
 // rules window while the module loads. `node prerender.js TEMPLATE TOOL.js OUT`
 'use strict';
 
@@ -28,7 +29,8 @@ for (const [window, control, what, value] of rows) {
     let inner = '';
     if (what === 'text') inner = escape(value);
     else if (what === 'lines') inner = value.map((line) => `<span>${escape(line)}</span>`).join('');
-    else if (what === 'href') open = open.replace(/>$/, value ? ` href="${escape(value)}">` : '>');
+    else if (what === 'href' || what === 'src')
+        open = open.replace(/>$/, value ? ` ${what}="${escape(value)}">` : '>');
     else if (/ class="/.test(open)) open = open.replace(' class="', ` class="${value} `);
     else open = open.replace(/>$/, ` class="${value}">`);
     html = html.slice(0, at) + open + inner + html.slice(at + found[0].length);

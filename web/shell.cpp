@@ -50,14 +50,9 @@ int KeyCodeOf(const Key& k, bool onBoard) {
 
 }  // namespace
 
-Shell::Shell(std::optional<std::uint64_t> seed) : seed_(seed) { FillWindows(); }
+Shell::Shell(std::optional<std::uint64_t> seed) : seed_(seed) {}
 
 Shell::~Shell() { StopRulesTimer(); }
-
-// Their fixed texts come with the page from the build; the icon is the game's choice.
-void Shell::FillWindows() {
-    page::SetPicture("frmAbout", "picIcon", std::string(PictureFile(1)).c_str());
-}
 
 void Shell::StartRun() {
     rules_ = RulesWindow{};

@@ -74,8 +74,6 @@ private:
         std::function<void()> closed;  // a box's
     };
 
-    // Puts the texts of the rules and about windows into the page, once.
-    void FillWindows();
     int Open(Kind kind, std::function<void()> closed = {});
     std::vector<Window>::iterator FindWindow(int window);
     void ShowRules();
