@@ -30,6 +30,7 @@ before(async () => {
     // For the test's checks inside the page: whether a cell holds a tile (its name says so),
     // a status line's text.
     await context.addInitScript(() => {
+        window.globalsBefore = new Set(Object.getOwnPropertyNames(window));
         window.tile = (id) =>
             !document.getElementById(id).getAttribute('aria-label').startsWith('空');
         window.label = (n) => document.querySelectorAll('#labels .label')[n].textContent;
@@ -128,6 +129,9 @@ test('the rules window opens first, and a key closes it and opens the main windo
     assert.equal(await page.title(), 'Tilvara');
     // Painted from the page's markup first; keys reach it once the module has taken it over.
     await until(() => document.getElementById('frmSplash').matches(':modal'));
+    const globals = await page.evaluate(() => Object.getOwnPropertyNames(window)
+        .filter((name) => !window.globalsBefore.has(name)));
+    assert.deepEqual(globals.sort(), ['globalsBefore', 'label', 'tile'], 'the page adds no globals');
     const rule = page.locator('#frmSplash [data-control=Label1]');
     assert.match(await rule.textContent(), /^得分规则/);
     assert.ok(await page.locator('#form1').isHidden());
