@@ -14,9 +14,10 @@ self.addEventListener('install', (event) => {
 
 self.addEventListener('activate', (event) => {
     const old = (name) => name.startsWith('tilvara-') && name !== Store;
+    // A page that loaded without it stays so: taking it over in mid-game would send its
+    // next requests (the board's art) through here while it is busy, late.
     event.waitUntil(caches.keys()
-        .then((names) => Promise.all(names.filter(old).map((name) => caches.delete(name))))
-        .then(() => self.clients.claim()));
+        .then((names) => Promise.all(names.filter(old).map((name) => caches.delete(name)))));
 });
 
 self.addEventListener('fetch', (event) => {
