@@ -1,5 +1,6 @@
 // Run under node at build time: prints what the rules and about windows show before anything
-// happens (texts, link addresses, hover groups) as JSON rows [window, control, what, value],
+// happens (texts, rule lines, link addresses, the icon, hover groups) as JSON rows
+// [window, control, what, value],
 // which web/prerender.js writes into the page, so the browser paints the rules window while
 // the module is still loading.
 #include <cstdio>
