@@ -69,6 +69,7 @@ void MainForm::Timer2_Timer() {
     if (reshufflesLeft < 0) {
         // Off before the message, or every tick while it is open would show another.
         SetTimer(TimerId::Timer2, false);
+        Prompt(texts::DeadBoardPrompt);
         Message(texts::DeadBoardLost);
         return;
     }

@@ -62,6 +62,7 @@ void MainForm::NewGame() {
     // A pair on its way out belongs to the old board: its path goes with it.
     if (removal_) AbandonRemoval();
     view_.startLine.caption.clear();  // the field is dealt: nothing left to explain
+    ShowPlayLabels(true);
     view_.FindItem("hint")->enabled = true;
     view_.FindItem("hint11")->enabled = true;
     SetTimer(TimerId::Timer4, false);
@@ -73,6 +74,7 @@ void MainForm::NewGame() {
     view_.Label2.caption = texts::Num(hintsLeft) + texts::HintsSuffix;
     view_.Label4.caption = texts::Num(reshufflesLeft) + texts::ReshufflesSuffix;
     SetTimer(TimerId::Timer4, true);
+    ShowClock();
     tilesLeft = CellCount;
     LayOutSorted(false);
 

@@ -25,6 +25,7 @@ KeyAnswer MainForm::Form_KeyDown(int keyCode, bool repeat) {
     for (const CursorStep& step : CursorSteps) {
         if (keyCode != step.key) continue;
         MoveCursor(step.rowStep, step.colStep);
+        ShowFrame();
         return KeyAnswer::Taken;
     }
     switch (keyCode) {
@@ -42,7 +43,10 @@ KeyAnswer MainForm::Form_KeyDown(int keyCode, bool repeat) {
         case KeyF1: hint_Click(); break;
         case KeyF2: hint11_Click(); break;
         case KeyF10: return KeyAnswer::OpenFirstMenu;
-        default: PressCursor(); break;
+        default:
+            PressCursor();
+            ShowFrame();
+            break;
     }
     return KeyAnswer::Taken;
 }
@@ -57,7 +61,13 @@ void MainForm::MoveCursor(int rowStep, int colStep) {
 }
 
 void MainForm::PressCursor() {
-    if (view_.cursor.shown) Image2_Click(IndexOf(view_.cursor.row, view_.cursor.col));
+    if (view_.cursor.shown) ClickPicture(IndexOf(view_.cursor.row, view_.cursor.col));
+}
+
+// The keyboard drives the board now: its focus frame shows, as focus marks do once keys are
+// used. A mouse player never sees it.
+void MainForm::ShowFrame() {
+    if (phase_ != Phase::Closed && view_.cursor.shown) view_.cursor.framed = true;
 }
 
 }  // namespace tilvara

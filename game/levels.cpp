@@ -26,6 +26,7 @@ void MainForm::hard1_Click() {
     totalScore = 0;
     view_.Label3.caption = texts::ScorePrefix + texts::Num(totalScore);
     ClearModes();
+    ShowLevel();
 }
 
 void MainForm::StartLevel(int n) {
@@ -40,6 +41,33 @@ void MainForm::StartLevel(int n) {
     slideRight = n == 5;
     slideToMiddleV = n == 6;
     slideToMiddleH = n == 7;
+    ShowLevel();
+}
+
+void MainForm::ShowLevel() {
+    if (phase_ == Phase::Closed || level < 1 || level > LastLevel) return;
+    view_.levelLine.caption =
+        texts::LevelPrefix + texts::Num(level) + texts::LevelSuffix + texts::SlideNames[level - 1];
+}
+
+void MainForm::ShowClock() {
+    const int seconds = ClockSecondsLeft(view_.Image10.width);
+    view_.clockText.caption = texts::Num(seconds) + texts::SecondsSuffix;
+    view_.clockWarning = seconds <= ClockWarningSeconds;
+}
+
+std::string MainForm::TimeUpPrompt() {
+    return std::string(texts::TimeUpPrompt) + "\n" + texts::HowToGoOn;
+}
+
+void MainForm::Prompt(const char* what) {
+    view_.startLine.caption = std::string(what) + "\n" + texts::HowToGoOn;
+    view_.cursor.framed = false;
+}
+
+// The field is empty and no level follows: only the score still means something.
+void MainForm::ShowPlayLabels(bool shown) {
+    view_.Label1.visible = view_.Label2.visible = view_.Label4.visible = shown;
 }
 
 void MainForm::Timer5_Timer() {
@@ -49,6 +77,8 @@ void MainForm::Timer5_Timer() {
     if (level >= 2 && level <= LastLevel) {
         StartLevel(level);
     } else if (level == LastLevel + 1) {
+        Prompt(texts::AllClearedPrompt);
+        ShowPlayLabels(false);
         Message(texts::AllCleared);
     }
 }
@@ -62,8 +92,12 @@ void MainForm::Timer4_Timer() {
         SetTimer(TimerId::Timer4, false);
         view_.Image10.left = ClockBarLeft;
         view_.Image10.width = ClockBarWidth;
+        view_.clockText.caption = texts::Num(0) + texts::SecondsSuffix;
+        Prompt(texts::TimeUpPrompt);
         Message(texts::TimeUp);
+        return;
     }
+    ShowClock();
 }
 
 void MainForm::Timer3_Timer() {
@@ -89,6 +123,8 @@ void MainForm::EndLevel() {
         // The next level starts half a second after the player has closed the box.
         Message(used + texts::NextLevelSuffix, [this] { SetTimer(TimerId::Timer5, true); });
     } else {
+        Prompt(texts::NotPassedPrompt);
+        ShowPlayLabels(false);
         Message(used + texts::NotPassedSuffix);
     }
 }

@@ -42,10 +42,18 @@ void MainForm::Form_Load() {
 
 // ---------------------------------------------------------------- selection
 
+// A click or tap on the board: the keyboard's focus frame gives way to the pointer.
 void MainForm::Image2_Click(int Index) {
+    if (phase_ != Phase::Closed) view_.cursor.framed = false;
+    ClickPicture(Index);
+}
+
+void MainForm::ClickPicture(int Index) {
     const Entry entry(*this, Entry::NotDuringRemoval);  // a click during a removal is dropped
     if (!entry) return;
     if (Index < 0 || Index > CellCount || !view_.Image2[Index].visible) return;
+    // Playing on after the clock ran out: the prompt over the board has been read.
+    if (view_.startLine.caption == TimeUpPrompt()) view_.startLine.caption.clear();
     const Cell clicked = CellOf(Index);
     // The keyboard goes on from where the mouse was; the template is no cell of the field.
     if (Index != 0) {

@@ -125,6 +125,7 @@ public:
     void MoveCursor(int rowStep, int colStep);
     // Space or Return: a click on the cursor's cell.
     void PressCursor();
+    void ShowFrame();
 
     void Timer1_Timer();
     void Timer2_Timer();
@@ -184,7 +185,14 @@ private:
         bool holding = true;  // the path still shows; false once the pair is gone and scored
     };
 
+    void ClickPicture(int Index);
     void StartLevel(int n);
+    // The prompt on the field after a level has ended: what happened, then how to go on.
+    void Prompt(const char* what);
+    static std::string TimeUpPrompt();
+    void ShowClock();
+    void ShowLevel();
+    void ShowPlayLabels(bool shown);
     void SetTimer(TimerId id, bool on);
     bool TimerOn(TimerId id) const { return view_.timers[static_cast<int>(id)]; }
     // Shows a box; `then` runs once the player has closed it, unless the window has closed.

@@ -19,7 +19,7 @@ std::string AdTarget(std::string_view control) {
 }
 
 std::string texts::splash::Countdown(int seconds) {
-    return std::to_string(seconds) + "秒后自动开始";
+    return std::to_string(seconds) + "秒后自动关闭";
 }
 
 const char* RulesWindow::StartLine() const {

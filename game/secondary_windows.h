@@ -26,13 +26,17 @@ inline constexpr const char* Label2 =
 inline constexpr const char* Label3 = "爱心提示: 长时间玩游戏          容易损伤视力";
 // What a move is, and how to leave the window: the game starts at the first closing, and
 // later (as help) the closing goes back to it.
+// Then the keys, the clock and the sliding levels, on a line of their own.
 inline constexpr const char* lblHowToPlay =
     "消牌规则：点两张相同的牌，如果能用不超过三段的直线把它们连起来，这两张牌就会消去。"
-    "连线只能经过空位，也可以绕到牌阵的外圈。";
-inline constexpr const char* lblStartAtStart = "按任意键，或点击上面的规则，即可开始游戏。";
+    "连线只能经过空位，也可以绕到牌阵的外圈。\n"
+    "按键：F1提示，F2重排，方向键移动、空格或回车选牌，F10打开菜单，Esc立即退出。"
+    "每关限时452秒；从第2关起，每消去一对，其余的牌都会朝一个方向移动。";
+// The window opens the main window; a game is dealt from its menu.
+inline constexpr const char* lblStartAtStart = "按任意键，或点击上面的规则，进入游戏。";
 inline constexpr const char* lblStartAsHelp = "按任意键，或点击上面的规则，回到游戏。";
 // The seconds until the window closes by itself, at start only.
-std::string Countdown(int seconds);  // "10秒后自动开始"
+std::string Countdown(int seconds);  // "10秒后自动关闭"
 }  // namespace texts::splash
 
 // The advertising panel both windows carry, for the game's own pages: Label5 and Label6 on
@@ -57,8 +61,8 @@ inline constexpr const char* lblDisclaimer =
     "© 2026 Tilvara 开发组。本游戏是自由软件，按 MIT 许可证发布：任何人都可以免费使用、复制、"
     "修改、合并、发布、分发、再许可和出售，只须保留版权声明和许可声明。本软件按“原样”提供，"
     "不附带任何明示或暗示的担保。\n"
-    "牌面图案：Twemoji, (c) Twitter, Inc and other contributors，按 CC-BY 4.0 许可使用"
-    "（https://creativecommons.org/licenses/by/4.0/），已放在牌面上并缩放。";
+    "牌面图案取自 Twemoji（© Twitter, Inc 及其他贡献者），按 CC-BY 4.0 许可使用"
+    "（https://creativecommons.org/licenses/by/4.0/），经缩放后印在牌面上。";
 inline constexpr const char* cmdOK = "确定";
 }  // namespace texts::about
 

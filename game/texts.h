@@ -12,8 +12,23 @@ inline constexpr const char* AppTitle = "Tilvara";
 inline constexpr const char* MessageTitle = "提示";
 inline constexpr const char* OkButton = "确定";
 
-// On the empty field until the first deal.
-inline constexpr const char* HowToStart = "请选择菜单“游戏” → “开始”开始游戏";
+// The prompt on the field: before the first deal, and after a level ends with no next level
+// to go to, saying what happened (first line) and how to go on (second line).
+inline constexpr const char* HowToStart = "选择菜单“游戏” → “开始”，或按F10再按回车，发牌开局";
+inline constexpr const char* HowToGoOn =
+    "选择菜单“游戏” → “开始”，或按F10再按回车，从第1关重新开局";
+inline constexpr const char* NotPassedPrompt = "本关用时超过452秒，没有通关。";
+inline constexpr const char* AllClearedPrompt = "七关全部打完！";
+inline constexpr const char* DeadBoardPrompt = "已经无牌可消，重排机会也用完了。";
+// Over a board still in play: it goes once the player plays on.
+inline constexpr const char* TimeUpPrompt = "时间已到，本关已不能通关，可以接着练习。";
+
+// The level and which way its tiles slide, shown on the clock strip: "第2关 · 向上".
+inline constexpr const char* LevelPrefix = "第";
+inline constexpr const char* LevelSuffix = "关 · ";
+inline constexpr const char* SlideNames[] = {"不移动", "向上",       "向下",      "向左",
+                                             "向右",   "向上下中间", "向左右中间"};
+inline constexpr const char* SecondsSuffix = "秒";
 
 inline constexpr const char* HintsSuffix = "次提示,F1键";
 inline constexpr const char* ReshufflesSuffix = "次重排,F2键";

@@ -39,7 +39,9 @@ ViewChanges Compare(const ViewState& before, const ViewState& now) {
     changes.menus = before.menus != now.menus;
     changes.pieces = !(before.Image4 == now.Image4 && before.Image5 == now.Image5 &&
                        before.Image6 == now.Image6 && before.Image7 == now.Image7);
-    changes.clock = !(before.Image9 == now.Image9 && before.Image10 == now.Image10);
+    changes.clock = !(before.Image9 == now.Image9 && before.Image10 == now.Image10 &&
+                      before.levelLine == now.levelLine && before.clockText == now.clockText &&
+                      before.clockWarning == now.clockWarning);
     changes.seconds = ClockSecondsLeft(before.Image10.width) != ClockSecondsLeft(now.Image10.width);
     changes.startLine = !(before.startLine == now.startLine);
     changes.cursor = !(before.cursor == now.cursor);

@@ -45,6 +45,7 @@ struct Box {
 struct Label {
     std::string caption;
     Box box;
+    bool visible = true;  // a status line whose level has ended over an empty field is not
     bool operator==(const Label&) const = default;
 };
 
@@ -76,10 +77,13 @@ constexpr int TimerInterval(TimerId id) {
 
 // The keyboard's place on the board: a cell of the field, on any of the 144 whether it holds
 // a tile or not. Shown from the first deal on; a front end draws it while it has the focus.
+// Its frame is drawn only while the keyboard drives the board (`framed`): from an arrow, Space
+// or Return until the next click or tap on the board.
 struct BoardCursor {
     int row = 1;
     int col = 1;
     bool shown = false;
+    bool framed = false;
     bool operator==(const BoardCursor&) const = default;
 };
 
@@ -91,8 +95,13 @@ struct ViewState {
     Box Image9;   // clock backing
     Box Image10;  // clock bar, growing leftward
     Label Label1, Label2, Label3, Label4;
-    // One line centred on the empty field that says how to start; empty from the first deal.
+    // The prompt centred on the field: how to start, before the first deal; after a level has
+    // ended with no next level, what happened and how to go on. Empty while playing.
     Label startLine;
+    // On the clock strip: the level and its slide at the left, the seconds left at the right;
+    // the last seconds are a warning.
+    Label levelLine, clockText;
+    bool clockWarning = false;
     std::vector<Menu> menus;
     std::array<bool, TimerCount> timers{};
     Box client;  // the window's initial client area
@@ -107,15 +116,15 @@ struct ViewState {
 // indices, and the status lines go in their reading order (StatusLabels).
 struct ViewChanges {
     bool caption = false;
-    bool menus = false;                // the menus' and items' enabled states
-    bool pieces = false;               // the path, Image4 to Image7
-    bool clock = false;                // the backing and the bar
-    bool seconds = false;              // the whole seconds the clock shows
-    bool startLine = false;            // the line on the field
-    bool cursor = false;               // the board cursor's place or showing
-    bool cellsShown = false;           // the cells came on show for the keyboard (the first deal)
-    std::bitset<4> labels;             // the status lines' texts or boxes
-    std::bitset<CellCount + 1> cells;  // a picture changed: face, highlight, showing or place
+    bool menus = false;       // the menus' and items' enabled states
+    bool pieces = false;      // the path, Image4 to Image7
+    bool clock = false;       // the clock strip: backing, bar, level line, seconds, warning
+    bool seconds = false;     // the whole seconds the clock shows
+    bool startLine = false;   // the line on the field
+    bool cursor = false;      // the board cursor's place or showing
+    bool cellsShown = false;  // the cells came on show for the keyboard (the first deal)
+    std::bitset<4> labels;    // the status lines' texts or boxes
+    std::bitset<CellCount + 1> cells;     // a picture changed: face, highlight, showing or place
     std::bitset<CellCount + 1> selected;  // a tile's selected state (a highlighted face shown)
     std::bitset<CellCount + 1> named;     // what a cell shows: its tile's kind, or empty
 

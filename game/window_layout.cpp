@@ -52,6 +52,10 @@ ViewState DesignedView() {
     view.Label3.box = {720, labelTop, 6855, 375};
     view.Label1.box = {8160, labelTop, 2415, 375};
     view.startLine = {texts::HowToStart, {GridLeft, GridTop, Cols * FaceWidth, Rows * FaceHeight}};
+    // Inside the clock's backing, clear of its rounded ends.
+    view.levelLine.box = {view.Image9.left + 180, view.Image9.top, 2700, view.Image9.height};
+    view.clockText.box = {view.Image9.left + view.Image9.width - 1380, view.Image9.top, 1200,
+                          view.Image9.height};
     // Room for the clock strip, the grid and the score line below it, with the grid's
     // own left margin on the right as well.
     view.client = {0, 0, GridLeft * 2 + Cols * FaceWidth, labelTop + 375 + 240};

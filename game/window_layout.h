@@ -10,6 +10,8 @@ constexpr double FaceWidth = 39 * TwipsPerPixel, FaceHeight = 49 * TwipsPerPixel
 constexpr float PieceThickness = 105;
 constexpr double ClockBarLeft = 4660, ClockBarWidth = 10;
 constexpr double ClockFullWidth = 4590 - 70;  // a wider bar means the time is up
+// The last seconds of a level, when the clock warns.
+constexpr int ClockWarningSeconds = 30;
 // Whole seconds left on the clock for a bar of this width (it grows 10 twips a second):
 // 452 at the start of a deal, 1 on the last second.
 constexpr int ClockSecondsLeft(double barWidth) {

@@ -108,7 +108,8 @@ public:
             s.selectable = pic.visible;
             s.selected = pic.visible && pic.face.highlighted;
         } else if (n_ < ClockChild) {
-            s.invisible = LabelAt(board_->view(), n_ - CellCount).caption.empty();
+            const Label& label = LabelAt(board_->view(), n_ - CellCount);
+            s.invisible = label.caption.empty() || !label.visible;
             s.readOnly = true;
         } else {
             s.readOnly = true;

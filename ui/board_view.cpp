@@ -52,9 +52,15 @@ constexpr int StartLine = FirstLabel + 4;
 constexpr int ElementCount = StartLine + 1;
 constexpr Qt::Alignment LabelFlags = Qt::AlignLeft | Qt::AlignTop;
 constexpr qreal LabelPoints = 18;  // at the design size
-// The line on the empty field: quieter than the red status lines.
+// The prompt on the field: quieter than the red status lines, on a dark band where tiles lie
+// under it.
 constexpr qreal StartLinePoints = 14;
 const QColor StartLineColour(200, 200, 200);
+const QColor PromptBand(0, 0, 0, 225);
+// The texts on the clock strip, and the bar in its last seconds.
+constexpr qreal ClockTextPoints = 9;
+const QColor ClockTextColour(255, 255, 255);
+const QColor WarningColour(230, 40, 30, 200);
 
 // Pictures drawn for a ratio this close to the one needed are scaled rather than drawn again:
 // a size the window manager nudges by a few pixels costs no drawing of faces.
@@ -202,7 +208,7 @@ std::vector<BoardView::Drawn> BoardView::Elements() const {
     const std::array<const Label*, 4> labels = StatusLabels(view_);
     for (int i = 0; i < 4; ++i) {
         Drawn& d = drawn[FirstLabel + i];
-        d.text = labels[i]->caption;
+        d.text = labels[i]->visible ? labels[i]->caption : std::string();
         d.box = Px(labels[i]->box);
         if (d.text.empty()) continue;
         if (static_cast<int>(synced_.size()) == ElementCount && syncedScale_ == scale()) {
@@ -311,17 +317,15 @@ void BoardView::paintEvent(QPaintEvent* event) {
     if (shows(Backing))
         painter.drawPixmap(placed(drawn[Backing].area), art.clockBacking(),
                            QRectF(art.clockBacking().rect()));
-    if (shows(Bar))
-        painter.drawPixmap(placed(drawn[Bar].area), art.clockBar(), QRectF(art.clockBar().rect()));
-
-    if (shows(StartLine)) {
-        QFont font(LabelFamily());
-        font.setPointSizeF(StartLinePoints * scale());
-        painter.setFont(font);
-        painter.setPen(StartLineColour);
-        painter.drawText(placed(drawn[StartLine].box), Qt::AlignCenter,
-                         QString::fromStdString(drawn[StartLine].text));
+    if (shows(Bar)) {
+        const QRectF bar = placed(drawn[Bar].area);
+        painter.drawPixmap(bar, art.clockBar(), QRectF(art.clockBar().rect()));
+        // The last seconds: the bar turns red.
+        if (view_.clockWarning) painter.fillRect(bar, WarningColour);
     }
+    if (shows(Backing)) PaintClockTexts(painter);
+
+    if (shows(StartLine)) PaintPrompt(painter, placed(drawn[StartLine].box));
 
     // Labels: red, bold, 18 pt at the design size, heavy CJK sans. Over a path along the
     // border, but never over the tiles: a glyph that reaches into the first row stays under
@@ -362,6 +366,43 @@ void BoardView::paintEvent(QPaintEvent* event) {
     sincePaint_.start();
 }
 
+void BoardView::PaintClockTexts(QPainter& painter) const {
+    QFont font(LabelFamily());
+    font.setPointSizeF(ClockTextPoints * scale());
+    font.setBold(true);
+    painter.setFont(font);
+    const auto text = [&](const Label& label, Qt::Alignment align) {
+        const QRectF box = placed(Px(label.box));
+        const QString caption = QString::fromStdString(label.caption);
+        const qreal shadow = std::max(qreal(1), scale());
+        painter.setPen(Qt::black);  // a shadow keeps it readable over the bar and the ticks
+        painter.drawText(box.translated(shadow, shadow), align | Qt::AlignVCenter, caption);
+        painter.setPen(ClockTextColour);
+        painter.drawText(box, align | Qt::AlignVCenter, caption);
+    };
+    text(view_.levelLine, Qt::AlignLeft);
+    text(view_.clockText, Qt::AlignRight);
+}
+
+void BoardView::PaintPrompt(QPainter& painter, const QRectF& field) const {
+    QFont font(LabelFamily());
+    font.setPointSizeF(StartLinePoints * scale());
+    painter.setFont(font);
+    const QString text = QString::fromStdString(view_.startLine.caption);
+    const QRectF ink = painter.boundingRect(field, Qt::AlignCenter, text);
+    bool overTiles = false;
+    for (int i = 1; i <= CellCount && !overTiles; ++i)
+        overTiles = view_.Image2[i].visible && pictureRect(i).intersects(ink);
+    if (overTiles) {
+        const qreal pad = 8 * scale();
+        painter.fillRect(
+            QRectF(field.left(), ink.top() - pad, field.width(), ink.height() + 2 * pad),
+            PromptBand);
+    }
+    painter.setPen(StartLineColour);
+    painter.drawText(field, Qt::AlignCenter, text);
+}
+
 void BoardView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     pressedIndex_ = indexAt(event->position());
@@ -386,6 +427,8 @@ void BoardView::mouseReleaseEvent(QMouseEvent* event) {
 
 bool BoardView::cursorShown() const { return view_.cursor.shown && hasFocus(); }
 
+bool BoardView::frameShown() const { return view_.cursor.framed && cursorShown(); }
+
 QRectF BoardView::cursorRect() const {
     const qreal dpr = devicePixelRatioF();
     const qreal width = std::max(qreal(1), std::round(CursorWidth * scale() * dpr)) / dpr;
@@ -394,7 +437,7 @@ QRectF BoardView::cursorRect() const {
 }
 
 QRegion BoardView::CursorChange() {
-    const QRect now = cursorShown() ? cursorRect().toAlignedRect() : QRect();
+    const QRect now = frameShown() ? cursorRect().toAlignedRect() : QRect();
     if (now == cursorPainted_) return {};
     const QRegion changed = QRegion(cursorPainted_) + QRegion(now);
     cursorPainted_ = now;
@@ -405,7 +448,7 @@ QRegion BoardView::CursorChange() {
 // inside it stays uncovered, red frame and all, and so does a selected neighbour's red
 // edge where the frame crosses it.
 void BoardView::PaintCursor(QPainter& painter, const QRect& exposed) const {
-    if (!cursorShown() || !cursorRect().toAlignedRect().intersects(exposed)) return;
+    if (!frameShown() || !cursorRect().toAlignedRect().intersects(exposed)) return;
     const BoardCursor& cursor = view_.cursor;
     QPainterPath band;  // the space between the two edges: rectangles filled odd-even
     band.addRect(cursorRect());

@@ -59,8 +59,10 @@ public:
     // the template only where no cell picture lies.
     int indexAt(QPointF pos) const;
     bool label1At(QPointF pos) const;
-    // The board cursor shows as a focus frame while the board has the keyboard focus.
+    // The board cursor is on show while the board has the keyboard focus; its focus frame
+    // only while the keyboard drives the board.
     bool cursorShown() const;
+    bool frameShown() const;
     // The frame's outer edge: round the cursor's cell, outside its face.
     QRectF cursorRect() const;
 
@@ -99,6 +101,8 @@ private:
     // What to repaint for the focus frame since it was last painted: its old and new place.
     QRegion CursorChange();
     void PaintCursor(QPainter& painter, const QRect& exposed) const;
+    void PaintClockTexts(QPainter& painter) const;
+    void PaintPrompt(QPainter& painter, const QRectF& field) const;
 
     const ViewState& view_;
     std::unique_ptr<Artwork> artwork_;

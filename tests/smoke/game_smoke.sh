@@ -43,6 +43,23 @@ xdotool mousemove "$((X + 30))" "$((Y + 14))" click 1
 sleep 0.5
 import -window "$main" "$out/dealt.png"
 
+# The keyboard's blue focus frame: none for a player who deals by mouse, there from the first
+# arrow key, gone again at the next click on the board.
+blue_pixels() {
+    convert "$1" -fill black +opaque 'rgb(0,150,255)' -fill white -opaque 'rgb(0,150,255)' \
+        -format '%[fx:round(mean*w*h)]' info:
+}
+[ "$(blue_pixels "$out/dealt.png")" = 0 ] || fail "a focus frame shows before any key was used"
+xdotool key Right
+framed=0
+for _ in $(seq 20); do
+    import -window "$main" "$out/arrow.png"
+    framed=$(blue_pixels "$out/arrow.png")
+    [ "$framed" -gt 100 ] && break
+    sleep 0.2
+done
+[ "$framed" -gt 100 ] || fail "an arrow key showed no focus frame"
+
 # F1 marks the first linkable pair with red frames; find the two framed tiles.
 marked_tiles() {
     python3 - "$1" <<'PY'
@@ -86,6 +103,7 @@ done
 for _ in $(seq 100); do [ "$(xdotool getwindowname "$main")" = 142 ] && break; sleep 0.1; done
 [ "$(xdotool getwindowname "$main")" = 142 ] || fail "caption is '$(xdotool getwindowname "$main")', not 142"
 import -window "$main" "$out/removed.png"
+[ "$(blue_pixels "$out/removed.png")" = 0 ] || fail "the focus frame stayed after mouse clicks"
 colours=$(identify -format %k "$out/removed.png")
 [ "$colours" -gt 200 ] || fail "the window looks blank ($colours colours)"
 

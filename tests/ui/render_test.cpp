@@ -36,6 +36,7 @@ private slots:
         game.DrawVLine1(3, 0, 1);
         game.DrawVLine2(7, 0, 1);
         game.Image2_Click(IndexOf(8, 1));
+        game.Form_KeyDown(KeyDown);  // the bottom row: the keyboard's frame shows where it is
         for (int t = 0; t < 60; ++t) game.Timer4_Timer();
         form.Refresh();
 
@@ -56,8 +57,8 @@ private slots:
         QCOMPARE(at(midX, sel.top), red);
         QCOMPARE(at(midX, sel.top + 7.5), red);
         QVERIFY(at(midX, sel.top + 15) != red);
-        // The click put the cursor there: its focus frame, three design pixels wide, stands
-        // outside the face.
+        // The click put the cursor there and a key showed its focus frame, three design pixels
+        // wide, outside the face.
         const QColor blue(0, 150, 255);
         QCOMPARE(at(midX, sel.top - 7.5), blue);
         QCOMPARE(at(midX, sel.top - 37.5), blue);
@@ -71,6 +72,32 @@ private slots:
         QVERIFY(at(col3 - 60, 520) != red);
         QVERIFY(at(col3 + 60, 520) != red);
         QVERIFY(at(col5, row0 - 7.5) != red);
+    }
+
+    // After time-up the prompt stands over a board still in play: a dark band behind it keeps
+    // it readable, where on the empty field before the first deal it needs none.
+    void promptOverTilesHasADarkBand() {
+        Form1 form;
+        form.host().setMessageHandler([](const QString&) {});
+        form.resize(form.sizeHint());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        MainForm& game = test::GameProbe::Form(form.game());
+        form.action("hard1")->trigger();
+        for (int t = 0; t < 1000 && game.View().startLine.caption.empty(); ++t)
+            game.Tick(TimerId::Timer4);
+        form.Refresh();
+        QCOMPARE(game.View().clockText.caption, std::string("0秒"));
+        const QImage shot = form.board().grab().toImage();
+        if (const QByteArray dir = qgetenv("TILVARA_SHOT_DIR"); !dir.isEmpty())
+            shot.save(QString::fromLocal8Bit(dir) + "/time-up-2x.png");
+        // Beside the text, over the middle rows' first tile.
+        const CellPicture& tile = game.View().Image2[IndexOf(4, 1)];
+        const QPoint at = (form.board().origin() + QPointF((tile.left + tile.width / 2) / 15,
+                                                           (tile.top + tile.height) / 15))
+                              .toPoint() *
+                          2;
+        QVERIFY2(qGray(shot.pixel(at)) < 80, "the band darkens the tiles under the prompt");
     }
 };
 
