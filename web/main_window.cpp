@@ -69,7 +69,7 @@ void Form1::Refresh() {
     if (changes.cursor) {
         const Box frame = CursorFrame(view);
         page::PaintCursor(IndexOf(view.cursor.row, view.cursor.col), Px(frame.left), Px(frame.top),
-                          Px(frame.width), Px(frame.height), view.cursor.shown);
+                          Px(frame.width), Px(frame.height), view.cursor.shown, view.cursor.framed);
     }
     if (changes.pieces) {
         const auto bands = PathBands(view);
@@ -84,14 +84,20 @@ void Form1::Refresh() {
                            ClockSecondsLeft(ClockBarWidth));
         const Box& bar = view.Image10;
         page::PaintBar(Px(bar.left), Px(bar.top), Px(bar.width), Px(bar.height), ClockSeconds(view),
-                       ClockValue(view).c_str());
+                       ClockValue(view).c_str(), view.clockWarning);
+        for (const Label* text : {&view.levelLine, &view.clockText}) {
+            const Box& b = text->box;
+            page::PaintClockText(text == &view.clockText, text->caption.c_str(), Px(b.left),
+                                 Px(b.top), Px(b.width), Px(b.height));
+        }
     }
     const auto labels = StatusLabels(view);
     for (int n = 0; n < 4; ++n) {
         if (!changes.labels[n]) continue;
         const Box& b = labels[n]->box;
-        page::PaintLabel(n, labels[n]->caption.c_str(), Px(b.left), Px(b.top), Px(b.width),
-                         Px(b.height));
+        // A status line whose level has ended over an empty field shows nothing.
+        page::PaintLabel(n, labels[n]->visible ? labels[n]->caption.c_str() : "", Px(b.left),
+                         Px(b.top), Px(b.width), Px(b.height));
     }
     if (changes.startLine) {
         const Box& b = view.startLine.box;

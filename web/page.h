@@ -14,9 +14,10 @@ void PlaceCell(int index, double left, double top, double width, double height);
 // its accessible name.
 void PaintCell(int index, const char* picture, bool highlighted, bool visible, bool shown,
                const char* name);
-// The keyboard's frame around cell picture index (its box given), drawn while the board has
-// the focus; it also tells a screen reader which cell has the focus.
-void PaintCursor(int index, double left, double top, double width, double height, bool shown);
+// The keyboard's cursor on cell picture index: shown, it tells a screen reader which cell has
+// the focus; framed, its frame (the box given) is drawn while the board has the focus.
+void PaintCursor(int index, double left, double top, double width, double height, bool shown,
+                 bool framed);
 bool BoardHasFocus();
 void FocusBoard();
 // Pieces 0 and 1 run across, 2 and 3 down.
@@ -24,9 +25,14 @@ void PaintPiece(int n, double left, double top, double width, double height, boo
 // The status lines in reading order: Label4, Label2, Label3, Label1.
 void PaintLabel(int n, const char* text, double left, double top, double width, double height);
 void PaintBacking(double left, double top, double width, double height, int secondsMax);
+// warning: the last seconds, when the bar turns red.
 void PaintBar(double left, double top, double width, double height, int secondsLeft,
-              const char* secondsText);
-// The line on the empty field that says how to start; empty once dealt.
+              const char* secondsText, bool warning);
+// The texts on the clock strip: 0 the level and its slide (at the left), 1 the seconds left
+// (at the right).
+void PaintClockText(int n, const char* text, double left, double top, double width, double height);
+// The prompt on the field: how to start, or what happened when a level ended with no next one;
+// empty while playing.
 void PaintStartLine(const char* text, double left, double top, double width, double height);
 void SetCaption(const char* caption);
 

@@ -164,10 +164,10 @@ function cell(index, picture, lit, visible, shown, name) {
 
 // The frame around the cursor's cell; the board names the cell as its
 // active descendant, which is how a screen reader follows the focus inside it.
-function cursor(index, left, top, width, height, shown) {
+function cursor(index, left, top, width, height, shown, framed) {
     const frame = $('cursor');
     box(frame, left, top, width, height);
-    frame.classList.toggle('shown', !!shown);
+    frame.classList.toggle('shown', !!(shown && framed));
     if (shown) attr($('board'), 'aria-activedescendant', cells[index].id);
     else $('board').removeAttribute('aria-activedescendant');
 }
@@ -463,15 +463,21 @@ const page = {
         if (fresh) fit();
     },
     startLine(text, left, top, width, height) {
-        $('startline').textContent = text;
+        $('startline').firstElementChild.textContent = text;
         box($('startline'), left, top, width, height);
+    },
+    clockText(n, text, left, top, width, height) {
+        const element = $('clocktexts').children[n];
+        element.textContent = text;
+        box(element, left, top, width, height);
     },
     backing(left, top, width, height, secondsMax) {
         box($('backing'), left, top, width, height);
         attr($('backing'), 'aria-valuemax', secondsMax);
     },
-    bar(left, top, width, height, secondsLeft, text) {
+    bar(left, top, width, height, secondsLeft, text, warning) {
         box($('bar'), left, top, width, height);
+        $('bar').classList.toggle('warning', !!warning);
         attr($('backing'), 'aria-valuenow', secondsLeft);
         attr($('backing'), 'aria-valuetext', text);
     },

@@ -12,10 +12,10 @@ mergeInto(LibraryManager.library, {
         Module.page.cell(index, UTF8ToString(picture), lit, visible, shown, UTF8ToString(name));
     },
     PaintCell__sig: 'viiiiii',
-    PaintCursor: function (index, left, top, width, height, shown) {
-        Module.page.cursor(index, left, top, width, height, shown);
+    PaintCursor: function (index, left, top, width, height, shown, framed) {
+        Module.page.cursor(index, left, top, width, height, shown, framed);
     },
-    PaintCursor__sig: 'viddddi',
+    PaintCursor__sig: 'viddddii',
     BoardHasFocus: function () { return Module.page.boardHasFocus(); },
     BoardHasFocus__sig: 'i',
     FocusBoard: function () { Module.page.focusBoard(); },
@@ -32,10 +32,14 @@ mergeInto(LibraryManager.library, {
         Module.page.backing(left, top, width, height, max);
     },
     PaintBacking__sig: 'vddddi',
-    PaintBar: function (left, top, width, height, now, text) {
-        Module.page.bar(left, top, width, height, now, UTF8ToString(text));
+    PaintBar: function (left, top, width, height, now, text, warning) {
+        Module.page.bar(left, top, width, height, now, UTF8ToString(text), warning);
     },
-    PaintBar__sig: 'vddddii',
+    PaintBar__sig: 'vddddiii',
+    PaintClockText: function (n, text, left, top, width, height) {
+        Module.page.clockText(n, UTF8ToString(text), left, top, width, height);
+    },
+    PaintClockText__sig: 'viidddd',
     PaintStartLine: function (text, left, top, width, height) {
         Module.page.startLine(UTF8ToString(text), left, top, width, height);
     },

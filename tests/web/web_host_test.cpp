@@ -31,7 +31,7 @@ extern "C" {
 void Build(int, int, double, double) {}
 void PlaceCell(int, double, double, double, double) {}
 void PaintCell(int, const char*, bool, bool, bool, const char*) {}
-void PaintCursor(int, double, double, double, double, bool) {}
+void PaintCursor(int, double, double, double, double, bool, bool) {}
 bool BoardHasFocus() { return true; }
 void FocusBoard() {}
 void PaintPiece(int, double, double, double, double, bool) {}
@@ -39,7 +39,8 @@ void PaintLabel(int n, const char* text, double, double, double, double) {
     ::page.labels[n] = text;
 }
 void PaintBacking(double, double, double, double, int) {}
-void PaintBar(double, double, double, double, int, const char*) {}
+void PaintBar(double, double, double, double, int, const char*, bool) {}
+void PaintClockText(int, const char*, double, double, double, double) {}
 void PaintStartLine(const char*, double, double, double, double) {}
 void SetCaption(const char* caption) { ::page.caption = caption; }
 void AddMenu(const char*, bool) {}
@@ -99,7 +100,7 @@ public:
         EXPECT_EQ(page.caption, view.caption) << "the page's caption, at: " << what;
         const auto labels = StatusLabels(view);
         for (int n = 0; n < 4; ++n)
-            EXPECT_EQ(page.labels[n], labels[n]->caption)
+            EXPECT_EQ(page.labels[n], labels[n]->visible ? labels[n]->caption : "")
                 << "status line " << n << ", at: " << what;
     }
 
