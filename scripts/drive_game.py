@@ -89,11 +89,13 @@ class Driver:
         except Exception:
             return ""
 
-    def key(self, window, keysym):
+    def key(self, window, *keysyms):
+        """Presses and lets go of each key in turn, with no pause between them."""
         window.set_input_focus(X.RevertToParent, X.CurrentTime)
-        code = self.d.keysym_to_keycode(XK.string_to_keysym(keysym))
-        xtest.fake_input(self.d, X.KeyPress, code)
-        xtest.fake_input(self.d, X.KeyRelease, code)
+        for keysym in keysyms:
+            code = self.d.keysym_to_keycode(XK.string_to_keysym(keysym))
+            xtest.fake_input(self.d, X.KeyPress, code)
+            xtest.fake_input(self.d, X.KeyRelease, code)
         self.d.sync()
 
     def click(self, window, x, y):
@@ -231,6 +233,47 @@ def linkable(faces):
                 if path(a, b):
                     return a, b
     return None
+
+
+def link_length(faces, a, b):
+    """The score of a link: the length of the shortest path of at most three straight
+    segments between two cells through empty cells (the ring around the board counts as
+    empty), or None when there is no such path. Tile kinds are not looked at."""
+    def empty(r, c):
+        return r < 1 or r > ROWS or c < 1 or c > COLS or faces[(r, c)] is None
+
+    def between(p, q):  # the cells strictly between p and q, on one row or column
+        if p[0] == q[0]:
+            return [(p[0], c) for c in range(min(p[1], q[1]) + 1, max(p[1], q[1]))]
+        return [(r, p[1]) for r in range(min(p[0], q[0]) + 1, max(p[0], q[0]))]
+
+    (r1, c1), (r2, c2) = a, b
+    best = None
+    # Through two corners: on a connecting column, or on a connecting row.
+    corners = [((r1, c), (r2, c)) for c in range(COLS + 2)]
+    corners += [((r, c1), (r, c2)) for r in range(ROWS + 2)]
+    for p, q in corners:
+        cells = between(a, p) + between(p, q) + between(q, b) + [x for x in (p, q) if x not in (a, b)]
+        if all(empty(*x) for x in cells):
+            length = sum(abs(u[0] - v[0]) + abs(u[1] - v[1]) for u, v in ((a, p), (p, q), (q, b)))
+            best = length if best is None else min(best, length)
+    return best
+
+
+def links(faces):
+    """Every pair of equal faces that a link joins, as (score, a, b), longest first."""
+    by_face = {}
+    for cell, face in sorted(faces.items()):
+        if face is not None:
+            by_face.setdefault(face, []).append(cell)
+    found = []
+    for cells in by_face.values():
+        for i, a in enumerate(cells):
+            for b in cells[i + 1:]:
+                length = link_length(faces, a, b)
+                if length is not None:
+                    found.append((length, a, b))
+    return sorted(found, key=lambda link: -link[0])
 
 
 def main():

@@ -3,9 +3,16 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
-    echo "play: error: no display (neither DISPLAY nor WAYLAND_DISPLAY is set)." >&2
-    echo "play: run this from a graphical desktop session, or with DISPLAY pointing at an X server." >&2
+# The game opens its windows through X (the xcb platform plugin); no Wayland plugin is
+# installed, so a Wayland desktop serves only through its X server (Xwayland), which sets DISPLAY.
+if [[ -z "${DISPLAY:-}" ]]; then
+    if [[ -n "${WAYLAND_DISPLAY:-}" ]]; then
+        echo "play: error: this Wayland session has no X server (DISPLAY is not set)." >&2
+        echo "play: the game needs X: enable Xwayland in your desktop, or log in to an X session." >&2
+    else
+        echo "play: error: no display (DISPLAY is not set)." >&2
+        echo "play: run this from a graphical desktop session, or with DISPLAY pointing at an X server." >&2
+    fi
     exit 1
 fi
 
@@ -21,4 +28,5 @@ else
 fi
 cmake --build --preset default --target tilvara --parallel "$jobs"
 
-exec build/default/ui/tilvara "$@"
+# Under Wayland Qt would look for its Wayland plugin first and warn that it is missing.
+exec env QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-xcb}" build/default/ui/tilvara "$@"

@@ -9,6 +9,7 @@
 #include "game/secondary_windows.h"
 #include "ui/artwork.h"
 #include "ui/link_labels.h"
+#include "ui/screen_room.h"
 #include "ui/shell_open.h"
 #include "ui/splash_window.h"
 
@@ -19,6 +20,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString::fromUtf8(texts::about::Caption));
     BuildControls();
     Form_Load();
+    KeepWithinScreen(*this);  // at a large scale it could reach past the screen
 }
 
 void frmAbout::BuildControls() {

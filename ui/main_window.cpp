@@ -7,8 +7,6 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
-#include <QStyle>
 
 #include "game/view_layout.h"
 #include "ui/about_window.h"
@@ -16,6 +14,7 @@
 #include "ui/board_view.h"
 #include "ui/key_state.h"
 #include "ui/qt_host.h"
+#include "ui/screen_room.h"
 #include "ui/splash_window.h"
 
 namespace tilvara::ui {
@@ -91,12 +90,10 @@ Form1::Form1(frmSplash* help, QWidget* parent) : QMainWindow(parent), help_(help
 void Form1::FitScreen() {
     const QSize design = board_->sizeHint();
     const QSize chrome = sizeHint() - design;  // the menu bar
-    const QScreen* where = screen();
-    if (!where) return resize(design + chrome);
-    const QSize room = where->availableGeometry().size() -
-                       QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
-    const qreal scale = std::min((room.width() - chrome.width()) / qreal(design.width()),
-                                 (room.height() - chrome.height()) / qreal(design.height()));
+    const QSize room = WindowRoom(*this);
+    if (room.isEmpty()) return resize(design + chrome);
+    const qreal scale = std::min(qreal(room.width() - chrome.width()) / design.width(),
+                                 qreal(room.height() - chrome.height()) / design.height());
     const QSize fitted =
         (QSizeF(design) * std::clamp(scale, qreal(0), qreal(1))).toSize().expandedTo(QSize(1, 1));
     if (scale < BoardView::MinimumScale) board_->setMinimumSize(fitted);

@@ -74,10 +74,15 @@ void QtHost::ShowMessage(std::string_view text, std::function<void()> closed) {
     Tidy(*box);
     open_.append(box);
     // The host is the context: a box that outlives it (the program ending) calls nothing.
-    connect(box, &QDialog::finished, this, [this, box, close] {
-        open_.removeAll(box);
-        close();
-    });
+    // A box finishes again when a second quick key reaches it before it is deleted: only its
+    // first closing counts, or its continuation (a reward, say) would run twice.
+    connect(
+        box, &QDialog::finished, this,
+        [this, box, close] {
+            open_.removeAll(box);
+            close();
+        },
+        Qt::SingleShotConnection);
     box->open();  // window-modal: the window and older boxes take no input, timers go on
 }
 

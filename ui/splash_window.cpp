@@ -9,7 +9,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QScreen>
 #include <QTimer>
 #include <QWindow>
 
@@ -19,6 +18,7 @@
 #include "ui/application.h"
 #include "ui/artwork.h"
 #include "ui/link_labels.h"
+#include "ui/screen_room.h"
 #include "ui/shell_open.h"
 
 namespace tilvara::ui {
@@ -322,6 +322,7 @@ void frmSplash::FitRuleLabels() {
 
 void frmSplash::ShowAtStart() {
     Load();
+    KeepWithinScreen(*this, [this] { FitRuleLabels(); });
     show();
     raise();
     activateWindow();
@@ -338,14 +339,9 @@ void frmSplash::ShowHelp(QWidget* over) {
         adjustSize();
         // Centred over the game, but whole on its screen: a small game window must not push
         // the top of the rules off it.
-        QPoint at = main->frameGeometry().center() - rect().center();
-        if (const QScreen* screen = main->screen()) {
-            const QRect room = screen->availableGeometry();
-            at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - width())));
-            at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - height())));
-        }
-        move(at);
+        move(main->frameGeometry().center() - rect().center());
     }
+    KeepWithinScreen(*this, [this] { FitRuleLabels(); });
     open();
 }
 

@@ -71,6 +71,9 @@ public:
 
     // One tick of Timer1; public so a test can count ten seconds without waiting them.
     void Timer1_Timer();
+    // Sizes the rule lines from their font, so each breaks at its run of blanks; again after
+    // the window's content is scaled to fit a small screen.
+    void FitRuleLabels();
 
 signals:
     // The first close of the run; the main window opens on it.
@@ -81,7 +84,6 @@ protected:
 
 private:
     void BuildControls();
-    void FitRuleLabels();
     // What creating the window from its design does, then Form_Load.
     void Load();
     void ShowCountdown();

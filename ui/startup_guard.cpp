@@ -9,12 +9,17 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace tilvara::ui {
 
 namespace {
 
+// Beyond these the windows would take gigabytes, or be too small to show or to count in
+// whole pixels.
+constexpr double MinScaleFactor = 0.1;
 constexpr double MaxScaleFactor = 8;
 
 struct HeldMessage {
@@ -73,21 +78,23 @@ void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
     held.push_back({type, context.file, context.function, context.category, context.line, text});
 }
 
-// The largest factor a value sets (screens never go below 1), or 0 when an entry is not a
-// finite number above 0 and at most 8. Parsed as Qt parses it, so what passes here is what Qt
-// applies: QT_SCALE_FACTOR is one number, QT_SCREEN_SCALE_FACTORS a list of "factor" or
-// "name=factor" entries, one a screen, between semicolons, where empty entries count for
-// nothing.
-double LargestFactor(const QString& text, bool list) {
-    double largest = 1;
+// The smallest and largest factor a value sets (a screen a list names no factor for keeps 1),
+// or nothing when an entry is not a finite number from 0.1 to 8. Parsed as Qt parses it, so what
+// passes here is what Qt applies: QT_SCALE_FACTOR is one number, QT_SCREEN_SCALE_FACTORS a
+// list of "factor" or "name=factor" entries, one a screen, between semicolons, where empty
+// entries count for nothing.
+std::optional<std::pair<double, double>> FactorRange(const QString& text, bool list) {
+    double smallest = list ? 1 : MaxScaleFactor, largest = list ? 1 : MinScaleFactor;
     for (const QString& entry : list ? text.split(u';') : QStringList{text}) {
         if (list && entry.isEmpty()) continue;
         bool ok = false;
         const double factor = (list ? entry.section(u'=', -1) : entry).toDouble(&ok);
-        if (!ok || !std::isfinite(factor) || factor <= 0 || factor > MaxScaleFactor) return 0;
+        if (!ok || !std::isfinite(factor) || factor < MinScaleFactor || factor > MaxScaleFactor)
+            return std::nullopt;
+        smallest = std::min(smallest, factor);
         largest = std::max(largest, factor);
     }
-    return largest;
+    return std::pair{smallest, largest};
 }
 
 }  // namespace
@@ -100,14 +107,22 @@ void IgnoreBadScaleFactors() {
     } variables[] = {{"QT_SCALE_FACTOR", false, "starting at scale 1"},
                      {"QT_SCREEN_SCALE_FACTORS", true, "each screen keeps its own scale"}};
     // The two multiply: together they must stay in range as well, or the rules window alone
-    // could take gigabytes.
+    // could take gigabytes, or no window would ever show.
     double scale = 1;
     for (const auto& variable : variables) {
         const QString text = qEnvironmentVariable(variable.name);
         if (text.isEmpty()) continue;
-        const double largest = LargestFactor(text, variable.list);
-        if (largest > 0 && scale * largest <= MaxScaleFactor) {
-            scale *= largest;
+        const auto range = FactorRange(text, variable.list);
+        QByteArray why;
+        if (!range) {
+            why = QByteArray("not a number from ") + QByteArray::number(MinScaleFactor) + " to " +
+                  QByteArray::number(MaxScaleFactor);
+        } else if (scale * range->first < MinScaleFactor) {
+            why = "times QT_SCALE_FACTOR, a scale below " + QByteArray::number(MinScaleFactor);
+        } else if (scale * range->second > MaxScaleFactor) {
+            why = "times QT_SCALE_FACTOR, a scale above " + QByteArray::number(MaxScaleFactor);
+        } else {
+            scale *= range->second;  // QT_SCALE_FACTOR comes first, and is one factor
             continue;
         }
         // The value as typed, but on one line whatever it holds.
@@ -115,11 +130,8 @@ void IgnoreBadScaleFactors() {
         for (char& c : shown) {
             if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
         }
-        std::fprintf(stderr, "tilvara: ignoring %s=%s: %s %g; %s\n", variable.name,
-                     shown.constData(),
-                     largest > 0 ? "times QT_SCALE_FACTOR, a scale above"
-                                 : "not a number above 0 and at most",
-                     MaxScaleFactor, variable.fallback);
+        std::fprintf(stderr, "tilvara: ignoring %s=%s: %s; %s\n", variable.name, shown.constData(),
+                     why.constData(), variable.fallback);
         qunsetenv(variable.name);
     }
 }

@@ -4,9 +4,9 @@
 namespace tilvara::ui {
 
 // Drops a QT_SCALE_FACTOR, or a QT_SCREEN_SCALE_FACTORS with an entry, that is not a finite
-// number above 0 and at most 8 (Qt would open no window and never end, or giant ones), and a
-// QT_SCREEN_SCALE_FACTORS that scales a screen above 8 times QT_SCALE_FACTOR, with a
-// one-line warning each.
+// number from 0.1 to 8 (Qt would open no window and never end, or giant ones), and a
+// QT_SCREEN_SCALE_FACTORS that scales a screen below 0.1 or above 8 times QT_SCALE_FACTOR,
+// with a one-line warning each.
 void IgnoreBadScaleFactors();
 
 // Holds back Qt's messages while it exists. If Qt gives up on its platform plugin meanwhile

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Start-up of the real binary where it cannot or should not go ahead as asked: without a usable
 # display or with an unknown platform it says why in one line and exits with status 1 (no
-# abort); an unusable QT_SCALE_FACTOR or QT_SCREEN_SCALE_FACTORS, or a pair that scales above 8
-# together, is ignored with one warning, and the largest usable factor still starts the game
-# window within the screen; without a Chinese font one line names the package to install and
-# the game starts all the same. A normal game shrunk far below its minimum size writes nothing
+# abort); an unusable QT_SCALE_FACTOR or QT_SCREEN_SCALE_FACTORS (below 0.1 or above 8), or a
+# pair that scales outside that range together, is ignored with one warning, and at the
+# smallest, a large and the largest usable scale every window starts within the screen; without
+# a Chinese font one line names the package to install and the game starts all the same. A normal game shrunk far below its minimum size writes nothing
 # to stderr, and a normal quit ends with status 0 (and, in a sanitizer build, no leak).
 set -euo pipefail
 binary=${1:?usage: startup_smoke.sh path/to/tilvara}
@@ -100,7 +100,7 @@ one_line() {
 normal=$(first_window_size "$binary")
 [ -n "$normal" ] || { fail "no window at scale 1"; exit 1; }
 for variable in QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS; do
-    for factor in 0 -2 nan inf 1e9 9; do
+    for factor in 0 -2 nan inf 1e9 9 1e-9 0.09; do
         size=$(first_window_size env "$variable=$factor" "$binary")
         [ "$size" = "$normal" ] || fail "$variable=$factor: window ${size:-missing}, not $normal"
         one_line "tilvara: ignoring $variable=$factor: " ||
@@ -122,6 +122,42 @@ one_line "tilvara: ignoring QT_SCREEN_SCALE_FACTORS=4: times QT_SCALE_FACTOR, a 
     fail "4 times 4: no single warning: $(cat "$work/err")"
 [ "$size" = "$(first_window_size env QT_SCALE_FACTOR=4 "$binary")" ] ||
     fail "4 times 4: window $size, not as at QT_SCALE_FACTOR=4"
+
+# Below the floor together: the screens' factor goes.
+size=$(first_window_size env QT_SCALE_FACTOR=0.5 QT_SCREEN_SCALE_FACTORS=0.1 "$binary")
+one_line "tilvara: ignoring QT_SCREEN_SCALE_FACTORS=0.1: times QT_SCALE_FACTOR, a scale below 0.1" ||
+    fail "0.5 times 0.1: no single warning: $(cat "$work/err")"
+
+# --- At any accepted scale every window starts within the screen: the rules window, the game
+# window, and the help and about windows its menu opens ("帮助" is the last menu: F10, then Left).
+within_screen() {
+    local window x y w h
+    for window in "$@"; do
+        read -r x y w h < <(xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $4 }
+            /Absolute upper-left Y/ { y = $4 } /Width:/ { w = $2 } /Height:/ { h = $2 }
+            END { print x, y, w, h }')
+        [ "$x" -ge 0 ] && [ "$y" -ge 0 ] && [ $((x + w)) -le "${screen%x*}" ] &&
+            [ $((y + h)) -le "${screen#*x}" ] || echo "$(xdotool getwindowname "$window") ${w}x${h}+$x+$y; "
+    done
+}
+for scale in "QT_SCALE_FACTOR=3" "QT_SCALE_FACTOR=8" "QT_SCALE_FACTOR=2 QT_SCREEN_SCALE_FACTORS=4" \
+    "QT_SCALE_FACTOR=0.1"; do
+    # shellcheck disable=SC2086  # the scale is one or two assignments
+    launch env $scale "$binary"
+    outside=$(within_screen "$splash")
+    game=$(open_game) || { fail "$scale: no game window"; stop_game; continue; }
+    outside+=$(within_screen "$game")
+    xdotool windowfocus --sync "$game" key F10 Left Return
+    help=$(wait_window --all --pid "$pid" --name '^游戏规则') || fail "$scale: no help window"
+    outside+=$(within_screen "$help")
+    xdotool windowfocus --sync "$help" key Escape
+    xdotool windowfocus --sync "$game" key F10 Left Up Return
+    about=$(wait_window --all --pid "$pid" --name '^关于$') || fail "$scale: no about window"
+    outside+=$(within_screen "$about")
+    [ -z "$outside" ] || fail "$scale: windows reach past the $screen screen: $outside"
+    [ ! -s "$work/err" ] || fail "$scale: warned: $(cat "$work/err")"
+    stop_game
+done
 
 # --- Without a font that has Chinese characters: one line says which package to install, and
 # the game starts all the same.

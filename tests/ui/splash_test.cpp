@@ -10,7 +10,9 @@
 #include <functional>
 
 #include "label_support.h"
+#include "ui/about_window.h"
 #include "ui/application.h"
+#include "ui/screen_room.h"
 #include "ui/shell_open.h"
 #include "ui/splash_window.h"
 
@@ -308,6 +310,31 @@ private slots:
         QTest::newRow("blank") << "   "
                                << "";
     }
+    // On a screen of 960 x 540 logical pixels (1920 x 1080 at 200 %), the rules window and the
+    // about box shrink to fit it, every line whole inside and the rule lines still breaking
+    // where their blanks are.
+    void secondaryWindowsFitASmallScreen() {
+        const QSize room(960, 540 - 30);
+        frmSplash rules;
+        const QSize designed = rules.sizeHint();
+        QVERIFY(designed.height() > room.height());  // the case worth testing
+        FitWithin(rules, room, [&] { rules.FitRuleLabels(); });
+        frmAbout about;
+        FitWithin(about, room);
+        for (QDialog* window : {static_cast<QDialog*>(&rules), static_cast<QDialog*>(&about)}) {
+            QVERIFY2(window->width() <= room.width() && window->height() <= room.height(),
+                     qPrintable(window->objectName()));
+            for (QLabel* label : window->findChildren<QLabel*>()) {
+                if (label->isHidden()) continue;
+                const QRect at(label->mapTo(window, QPoint(0, 0)), label->size());
+                QVERIFY2(window->rect().contains(at), qPrintable(label->objectName()));
+            }
+        }
+        QVERIFY2(rules.height() > room.height() * 0.8, "shrunk no more than it must");
+        const QLabel* rule = LabelOf(rules, "Label1");
+        QCOMPARE(rule->heightForWidth(rule->width()) / rule->fontMetrics().lineSpacing(), 2);
+    }
+
     void shellOpenNamesWhatToOpen() {
         QFETCH(QString, target);
         QFETCH(QString, url);
