@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Measures the browser page: builds it (preset `web`) with the browser driver of its tests,
 # then loads it RUNS times (default 5) in headless chromium and prints medians: the transfer
-# size (gzip), navigation to the painted rules window, 开始 to the painted board, a click to the
-# painted selection, main-thread time per removal and its path hold, the heap after 20 removals.
+# size (gzip), navigation to the painted rules window beside the same window as static HTML
+# (loaded by turns, each in a fresh browser), 开始 to the painted board, a click to the painted
+# selection, main-thread time per removal, the heap after 20 removals.
 #   scripts/measure-web.sh [RUNS]
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."

@@ -1,11 +1,14 @@
 // Measures the browser page in headless chromium (run by scripts/measure-web.sh): what it
-// transfers (gzip), navigation to the painted rules window, 开始 to the painted board, a click
-// to the painted selection, the main thread's time per removal, and the heap after 20 removals.
-// Medians over RUNS page loads; nothing here passes or fails.
+// transfers (gzip), navigation to the painted rules window beside the same window as static
+// HTML (the page without its scripts: same CSS, fonts and art), loaded by turns, each in a fresh
+// browser; 开始 to the painted board, a click to the painted selection, the main thread's time
+// per removal, and the heap after 20 removals. Medians over RUNS page loads; nothing here
+// passes or fails.
 'use strict';
 
 const { spawn } = require('child_process');
 const fs = require('fs');
+const os = require('os');
 const path = require('path');
 const zlib = require('zlib');
 const { chromium } = require('playwright-core');
@@ -22,8 +25,9 @@ const median = (values) => {
 };
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
-// Installed before the page's own scripts: notes when things reach the screen. A frame is
-// painted after its animation-frame callbacks; a task queued from one runs after that paint.
+// Installed before the page's own scripts: notes when a click's result reaches the screen. A
+// frame is painted after its animation-frame callbacks; a task queued from one runs after that
+// paint.
 const probe = () => {
     window.marks = {};
     const afterPaint = (name) => requestAnimationFrame(() => {
@@ -31,13 +35,6 @@ const probe = () => {
         channel.port1.onmessage = () => (window.marks[name] = performance.now());
         channel.port2.postMessage(0);
     });
-    new MutationObserver(() => {
-        const rules = document.getElementById('frmSplash');
-        if (rules?.open && !window.marks.rulesOpen) {
-            window.marks.rulesOpen = performance.now();
-            afterPaint('rulesPainted');
-        }
-    }).observe(document, { subtree: true, attributes: true, attributeFilter: ['open'] });
     // The click that starts a deal or selects a tile, and the frame that shows its result.
     document.addEventListener('click', (event) => {
         window.marks.click = event.timeStamp;
@@ -66,11 +63,9 @@ async function oneRun(browser, origin, seed) {
     };
 
     await page.goto(`${origin}/?seed=${seed}`);
-    await page.waitForFunction(() => window.marks.rulesPainted);
-    const result = { rulesPainted: await page.evaluate(() => window.marks.rulesPainted) };
-    const fcp = await page.evaluate(() =>
-        performance.getEntriesByName('first-contentful-paint')[0]?.startTime);
-    result.firstContentfulPaint = fcp;
+    // Keys reach the rules window once the module has taken it over.
+    await page.waitForFunction(() => document.getElementById('frmSplash').matches(':modal'));
+    const result = {};
 
     // 开始 as soon as the rules window is gone; the board counts as painted when its art is in.
     await page.keyboard.press('Enter');
@@ -95,23 +90,8 @@ async function oneRun(browser, origin, seed) {
         return performance.now() - window.marks.click;
     });
 
-    // Removals: a click selects (timed to its frame), the second removes. The module's entry
-    // points are timed around each removal: each call's script time, the core's handler with
-    // the DOM writes it makes. The main thread's whole time (style, layout and paint too)
-    // comes from the browser's own counters.
-    const timeCalls = () => page.evaluate(() => {
-        window.calls = [];
-        for (const name of ['_tv_click', '_tv_tick']) {
-            // An export binds itself on its first call, replacing whatever stands in its place.
-            if (Module[name].timed) continue;
-            const entry = Module[name];
-            Module[name] = Object.assign((arg) => {
-                const start = performance.now();
-                entry(arg);
-                window.calls.push({ name, arg, start, ms: performance.now() - start });
-            }, { timed: true });
-        }
-    });
+    // Removals: a click selects (timed to its frame), the second removes; the main thread's
+    // whole time (script, style, layout and paint) from the browser's own counters.
     const clicks = [];
     const cpu = [];
     const centre = async (id) => {
@@ -130,20 +110,11 @@ async function oneRun(browser, origin, seed) {
             handled: select.handled - select.click,
             painted: select.clickPainted - select.click,
         });
-        await timeCalls();
         const before = await metrics();
         await page.mouse.click(...second);
         await sleep(400); // the hold (three 50 ms ticks) and the board check after it
         const after = await metrics();
-        const split = await page.evaluate(() => window.calls);
-        // Slot 0 is Timer1, the board check after a removal; everything else up to it is the
-        // click and the hold.
-        const check = split.findIndex((c) => c.name === '_tv_tick' && c.arg === 0);
-        const hold = check < 0 ? split : split.slice(0, check);
         cpu.push({
-            hold: hold.reduce((sum, c) => sum + c.ms, 0),
-            holdCalls: hold.length,
-            check: check < 0 ? 0 : split[check].ms,
             script: (after.ScriptDuration - before.ScriptDuration) * 1000,
             task: (after.TaskDuration - before.TaskDuration) * 1000,
         });
@@ -159,23 +130,49 @@ async function oneRun(browser, origin, seed) {
     result.idleTask = (idleAfter.TaskDuration - idleBefore.TaskDuration) * 1000;
     result.clickHandled = median(clicks.map((c) => c.handled));
     result.clickPainted = median(clicks.map((c) => c.painted));
-    result.holdScript = median(cpu.map((c) => c.hold));
-    result.holdCalls = median(cpu.map((c) => c.holdCalls));
-    result.checkScript = median(cpu.map((c) => c.check));
     result.removalScript = median(cpu.map((c) => c.script));
     result.removalTask = median(cpu.map((c) => c.task));
     await cdp.send('HeapProfiler.collectGarbage');
     const heap = await metrics();
     result.jsHeapUsed = heap.JSHeapUsedSize / 1024;
-    result.wasmMemory = (await page.evaluate(() => Module.HEAP8.length)) / 1024;
     result.fetched = [...fetched];
     await context.close();
     return result;
 }
 
+// Navigation to the first paint, which shows the rules window, in a browser of its own.
+async function firstPaint(url) {
+    const browser = await chromium.launch(launchOptions);
+    const page = await browser.newPage({ viewport: { width: 1000, height: 640 } });
+    await page.goto(url);
+    const painted = await page.waitForFunction(() =>
+        performance.getEntriesByName('first-contentful-paint')[0]?.startTime);
+    const ms = await painted.jsonValue();
+    await browser.close();
+    return ms;
+}
+
+// The same rules window as static HTML: the built page without its scripts, beside the
+// build's own CSS and art.
+function staticCopy() {
+    const copy = fs.mkdtempSync(path.join(os.tmpdir(), 'tilvara-static-'));
+    const html = fs.readFileSync(path.join(dir, 'index.html'), 'utf8')
+        .replace(/<script\b[^>]*><\/script>\n?/g, '')
+        .replace(/<link rel="(modulepreload|preload|manifest)"[^>]*>\n?/g, '');
+    fs.writeFileSync(path.join(copy, 'index.html'), html);
+    for (const name of ['tilvara.css', 'art']) fs.symlinkSync(path.join(dir, name), path.join(copy, name));
+    return copy;
+}
+
+const launchOptions = {
+    executablePath: process.env.TILVARA_CHROMIUM || '/usr/bin/chromium',
+    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
+        '--disable-component-update', '--disable-sync', '--no-first-run'],
+};
+
 // The server runs in a process of its own, so the measurement's own work never delays a file.
-function startServer() {
-    const server = spawn(process.execPath, [path.join(__dirname, 'web_server.js'), dir, '0'],
+function startServer(root) {
+    const server = spawn(process.execPath, [path.join(__dirname, 'web_server.js'), root, '0'],
         { stdio: ['ignore', 'pipe', 'inherit'] });
     return new Promise((resolve, reject) => {
         server.stdout.once('data', (line) => {
@@ -187,52 +184,64 @@ function startServer() {
     });
 }
 
-let server;
+let server, staticServer, copy;
 (async () => {
-    let origin;
-    ({ server, origin } = await startServer());
-    const browser = await chromium.launch({
-        executablePath: process.env.TILVARA_CHROMIUM || '/usr/bin/chromium',
-        args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
-            '--disable-component-update', '--disable-sync', '--no-first-run'],
-    });
+    let origin, staticOrigin;
+    ({ server, origin } = await startServer(dir));
+    copy = staticCopy();
+    ({ server: staticServer, origin: staticOrigin } = await startServer(copy));
+    const page = [];
+    const still = [];
+    for (let run = 0; run < runs; ++run) {
+        // By turns, so that a change in the machine's load falls on both alike.
+        if (run % 2) still.push(await firstPaint(`${staticOrigin}/`));
+        page.push(await firstPaint(`${origin}/?seed=${7 + run}`));
+        if (!(run % 2)) still.push(await firstPaint(`${staticOrigin}/`));
+    }
+    const browser = await chromium.launch(launchOptions);
     const results = [];
     for (let run = 0; run < runs; ++run) results.push(await oneRun(browser, origin, 7 + run));
     await browser.close();
-    server.kill();
 
-    const fetched = [...new Set(results.flatMap((r) => r.fetched))]
-        .filter((p) => p !== '/favicon.ico');
+    // What a first visit downloads: the page, then everything the service worker keeps.
     let all = 0;
     let art = 0;
+    for (const file of fs.readdirSync(dir, { recursive: true })) {
+        const full = path.join(dir, file);
+        if (fs.statSync(full).isDirectory()) continue;
+        const size = await gzipSize(full);
+        all += size;
+        if (file.startsWith('art')) art += size;
+    }
+    const fetched = [...new Set(results.flatMap((r) => r.fetched))];
+    let start = 0;
     for (const pathname of fetched) {
         const file = path.join(dir, pathname === '/' ? 'index.html' : pathname);
-        if (!fs.existsSync(file)) continue;
-        const size = await gzipSize(file);
-        all += size;
-        if (pathname.startsWith('/art/')) art += size;
+        if (fs.existsSync(file) && fs.statSync(file).isFile()) start += await gzipSize(file);
     }
     const m = (key) => median(results.map((r) => r[key])).toFixed(1);
     const kb = (bytes) => (bytes / 1024).toFixed(1);
     const line = (what, text) => console.log(`  ${what.padEnd(30)}${text}`);
     console.log(`Tilvara page, ${runs} loads in headless chromium (medians)`);
-    line('transfer, gzip -9:',
-        `${kb(all)} KB in ${fetched.length} files (${kb(all - art)} KB without the art)`);
-    line('navigation to rules painted:',
-        `${m('rulesPainted')} ms (first contentful paint ${m('firstContentfulPaint')} ms)`);
+    line('transfer, gzip -9:', `${kb(all)} KB, every file of the build (${kb(all - art)} KB ` +
+        `without the art; what a game's start fetches: ${kb(start)} KB in ${fetched.length} files)`);
+    const [ours, theirs] = [median(page), median(still)];
+    if (process.env.TILVARA_MEASURE_VERBOSE) console.log({ page, still });
+    line('navigation to rules painted:', `${ours.toFixed(1)} ms; as static HTML ` +
+        `${theirs.toFixed(1)} ms: ${(ours / theirs).toFixed(2)} times`);
     line('开始 to board painted:', `${m('dealPainted')} ms (handler done after ` +
         `${m('dealHandled')} ms; every picture decoded ${m('artReady')} ms after the click)`);
     line('click to selection painted:',
         `${m('clickPainted')} ms (handler done after ${m('clickHandled')} ms)`);
-    line("a removal's click and hold:", `${m('holdScript')} ms script in ${m('holdCalls')} ` +
-        `calls (the board check after it: ${m('checkScript')} ms)`);
     line('main thread per removal:', `${m('removalScript')} ms script, ${m('removalTask')} ms ` +
         `in tasks (400 ms from the second click; idle 400 ms: ${m('idleScript')} ms script, ` +
         `${m('idleTask')} ms tasks)`);
-    line(`after ${removals} removals:`,
-        `JS heap ${m('jsHeapUsed')} KB, wasm memory ${m('wasmMemory')} KB`);
+    line(`after ${removals} removals:`, `JS heap ${m('jsHeapUsed')} KB`);
 })().catch((error) => {
     console.error(error);
+    process.exitCode = 1;
+}).finally(() => {
     server?.kill();
-    process.exit(1);
+    staticServer?.kill();
+    if (copy) fs.rmSync(copy, { recursive: true, force: true });
 });

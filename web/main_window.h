@@ -2,11 +2,8 @@
 // keys and timer ticks to it, and repaints what changed in its view state.
 #pragma once
 
-#include <array>
 #include <memory>
 #include <optional>
-#include <string>
-#include <vector>
 
 #include "game/game.h"
 #include "game/random.h"
@@ -22,6 +19,7 @@ public:
     // A seed fixes every deal of the run (for tests); without one the deals are random.
     Form1(Shell& shell, std::optional<std::uint64_t> seed);
 
+    Game& game() { return *game_; }
     // Brings the page in line with the view state: only what changed since the last call.
     void Refresh();
 
@@ -31,29 +29,17 @@ public:
     void Menu(int menu, int item);
     // A key for the core; false when it is none of the window's and the browser may have it.
     bool KeyDown(int keyCode, bool repeat);
-    void Tick(TimerId id);
+    // The change record keeps what a tick changed until the next repaint.
+    void Tick(TimerId id, bool behind);
 
 private:
     void BuildMenus();
-
-    // What the page shows now, to compare the view state with.
-    struct Painted {
-        std::string caption;
-        CellPictures cells{};
-        std::array<Piece, 4> pieces{};
-        std::array<Label, 4> labels{};
-        Label startLine;
-        BoardCursor cursor;
-        Box backing, bar;
-        std::vector<std::vector<bool>> enabled;
-    };
 
     Shell& shell_;
     std::unique_ptr<Random> random_;
     SystemClock clock_;
     WebHost host_;
     std::unique_ptr<Game> game_;
-    std::optional<Painted> painted_;  // none until the first paint
 };
 
 }  // namespace tilvara::web

@@ -4,7 +4,6 @@
 #include <emscripten/html5.h>
 
 #include <algorithm>
-#include <cctype>
 
 #include "game/game.h"
 #include "game/texts.h"
@@ -51,46 +50,9 @@ int KeyCodeOf(const Key& k, bool onBoard) {
 
 }  // namespace
 
-Shell::Shell(std::optional<std::uint64_t> seed) : seed_(seed) { FillWindows(); }
+Shell::Shell(std::optional<std::uint64_t> seed) : seed_(seed) {}
 
 Shell::~Shell() { StopRulesTimer(); }
-
-void Shell::FillWindows() {
-    namespace splash = texts::splash;
-    namespace about = texts::about;
-    for (const auto& [control, text] : {std::pair{"Caption", splash::Caption},
-                                        {"lblCompanyProduct", splash::lblCompanyProduct},
-                                        {"Label4", splash::Label4},
-                                        {"lblHowToPlay", splash::lblHowToPlay},
-                                        {"Label1", splash::Label1},
-                                        {"Label2", splash::Label2},
-                                        {"Label3", splash::Label3}})
-        page::SetText("frmSplash", control, text);
-    for (const char* control : RulesWindow::HoverGroup) page::JoinHoverGroup("frmSplash", control);
-
-    for (const auto& [control, text] : {std::pair{"Caption", about::Caption},
-                                        {"lblTitle", about::lblTitle},
-                                        {"lblDescription", about::lblDescription},
-                                        {"Label4", about::Label4},
-                                        {"Label2", about::Label2},
-                                        {"lblDisclaimer", about::lblDisclaimer},
-                                        {"cmdOK", about::cmdOK}})
-        page::SetText("frmAbout", control, text);
-    page::SetPicture("frmAbout", "picIcon", std::string(PictureFile(1)));  // the apple, as the icon
-    for (const auto& [control, caption] :
-         {std::pair{"Label1", about::Label1}, {"Label3", SiteHost}})
-        page::SetLink("frmAbout", control, caption, LinkAddress(AboutLinkTarget(control, caption)));
-    for (const char* control : AboutLinks) page::JoinHoverGroup("frmAbout", control);
-
-    // Both windows carry the same advertising panel.
-    for (const char* window : {"frmSplash", "frmAbout"}) {
-        page::SetText(window, "Heading", AdHeading());
-        for (const auto& [control, text] : {std::pair{"Label5", texts::ads::Label5},
-                                            {"Label6", texts::ads::Label6},
-                                            {"Label7", texts::ads::Label7}})
-            page::SetLink(window, control, text, AdTarget(control));
-    }
-}
 
 void Shell::StartRun() {
     rules_ = RulesWindow{};
@@ -101,7 +63,7 @@ void Shell::StartRun() {
         if (kind > 1) pictures += ' ';
         pictures += PictureFile(kind);
     }
-    page::PreloadArt(pictures);
+    page::PreloadArt(pictures.c_str());
 }
 
 // ---------------------------------------------------------------- windows
@@ -144,7 +106,7 @@ void Shell::ControlClick(int window, std::string_view control) {
 
 void Shell::OpenBox(std::string_view text, std::function<void()> closed) {
     const int id = Open(Kind::Box, std::move(closed));
-    page::OpenBox(id, texts::MessageTitle, std::string(text), texts::OkButton);
+    page::OpenBox(id, texts::MessageTitle, std::string(text).c_str(), texts::OkButton);
 }
 
 void Shell::OpenAbout() { page::OpenWindow(Open(Kind::About), "frmAbout"); }
@@ -163,18 +125,22 @@ void Shell::ShowRules() {
         StopRulesTimer();
 }
 
-void Shell::Tick(int slot) {
+void Shell::Tick(int slot, bool behind) {
     if (slot == RulesTimerSlot)
         RulesTick();
     else if (form_ && slot >= 0 && slot < TimerCount)
-        form_->Tick(static_cast<TimerId>(slot));
+        form_->Tick(static_cast<TimerId>(slot), behind);
+}
+
+void Shell::Repaint() {
+    if (form_) form_->Refresh();
 }
 
 // At start only: help never closes by itself, so it counts nothing down.
 void Shell::ShowCountdown() {
     const int seconds = rules_.SecondsToClose();
     page::SetText("frmSplash", "lblCountdown",
-                  seconds > 0 ? texts::splash::Countdown(seconds) : std::string());
+                  seconds > 0 ? texts::splash::Countdown(seconds).c_str() : "");
 }
 
 void Shell::RulesTick() {
@@ -227,6 +193,10 @@ void Shell::Click(int index) {
 
 void Shell::Label1Click() {
     if (MainWindowActive()) form_->Label1Click();
+}
+
+void Shell::TapCount(int label) {
+    if (MainWindowActive()) form_->KeyDown(label == 0 ? KeyF2 : KeyF1, false);
 }
 
 void Shell::Menu(int menu, int item) {

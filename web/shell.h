@@ -39,17 +39,26 @@ public:
     // The page's events.
     void Click(int index);
     void Label1Click();
+    // A tap on the reshuffle count (0) or the hint count (1), on a touch screen: F2 or F1.
+    void TapCount(int label);
     void Menu(int menu, int item);
     // A window's close button, 确定 or close request; ids no longer open are ignored.
     void Dismiss(int window);
     // A click on a control of a window, by the control's name.
     void ControlClick(int window, std::string_view control);
     // An interval of the page: a timer of the game, or the rules window's Timer1.
-    void Tick(int slot);
+    // behind: more ticks the page missed follow at once (a hidden tab's return), so this one
+    // leaves the painting to the last of them.
+    void Tick(int slot, bool behind = false);
+    // Paints what the ticks before left unpainted.
+    void Repaint();
     // Returns true when the browser's own meaning of the key must not run.
     bool KeyDown(const Key& key);
     void KeyUp(const std::string& code);
     void Blur();
+
+    // The main window of the run, once the rules window has closed; none before.
+    Form1* MainWindow() const { return form_.get(); }
 
     // What the main window and its host ask for.
     void OpenHelp();
@@ -65,8 +74,6 @@ private:
         std::function<void()> closed;  // a box's
     };
 
-    // Puts the texts of the rules and about windows into the page, once.
-    void FillWindows();
     int Open(Kind kind, std::function<void()> closed = {});
     std::vector<Window>::iterator FindWindow(int window);
     void ShowRules();

@@ -1,9 +1,13 @@
 // The page in headless chromium, played as a player would: the rules window and its closing,
 // a deal, a selection, a removal with its path on show, hint and reshuffle keys, a box and its
-// modality, a level's end, the about box and its links, and quitting. Run by CTest with
+// modality, a level's end, the about box and its links, and quitting; then the page as an app:
+// its clock in a hidden tab, its start failures, offline play, a phone. Run by CTest with
 // TILVARA_WEB_DIR (the built page), TILVARA_CHROMIUM and NODE_PATH (playwright-core) set.
 'use strict';
 
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
 const { test, before, after } = require('node:test');
 const assert = require('node:assert/strict');
 const { chromium } = require('playwright-core');
@@ -21,15 +25,12 @@ const pageErrors = [];
 before(async () => {
     server = await serve(process.env.TILVARA_WEB_DIR, 0);
     origin = `http://127.0.0.1:${server.address().port}`;
-    browser = await chromium.launch({
-        executablePath: process.env.TILVARA_CHROMIUM || '/usr/bin/chromium',
-        args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
-            '--disable-component-update', '--disable-sync', '--no-first-run'],
-    });
+    browser = await chromium.launch(launchOptions);
     context = await browser.newContext({ viewport: { width: 1000, height: 640 } });
     // For the test's checks inside the page: whether a cell holds a tile (its name says so),
     // a status line's text.
     await context.addInitScript(() => {
+        window.globalsBefore = new Set(Object.getOwnPropertyNames(window));
         window.tile = (id) =>
             !document.getElementById(id).getAttribute('aria-label').startsWith('空');
         window.label = (n) => document.querySelectorAll('#labels .label')[n].textContent;
@@ -46,9 +47,17 @@ after(async () => {
     assert.deepEqual(pageErrors, [], 'the page threw');
 });
 
+const launchOptions = {
+    executablePath: process.env.TILVARA_CHROMIUM || '/usr/bin/chromium',
+    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
+        '--disable-component-update', '--disable-sync', '--no-first-run'],
+};
+
+// Every page of the test reports its exceptions and what its security policy refused.
 async function newPage(where) {
     const p = await where.newPage();
     p.on('pageerror', (error) => pageErrors.push(error.message));
+    p.on('console', (m) => /Content Security Policy/.test(m.text()) && pageErrors.push(m.text()));
     return p;
 }
 
@@ -88,10 +97,28 @@ async function removeSelected(a, b) {
         await until(([x, y]) =>
             document.querySelector('dialog.box[open]') || (!tile(x) && !tile(y)), [a.id, b.id]);
         const box = await page.$('dialog.box[open] p');
-        if (!box || !(await box.textContent()).startsWith('奖励')) return;
-        await page.keyboard.press('Enter');
-        await box.waitForElementState('hidden');
+        const text = box && await box.textContent();
+        if (!box || !text.startsWith('奖励')) return;
+        await closeTwice(text.includes('提示') ? 1 : 0);
     }
+}
+
+// A reward box closed by two quick inputs, by turns two Returns and a click on 确定 followed
+// by a Return: the reward comes once. (The Return that finds no box falls on the emptied
+// cell the last click left the cursor on, and does nothing.)
+let doubleClosings = 0;
+async function closeTwice(n) {
+    const count = async () => Number((await label(n)).match(/\d+/)[0]);
+    const before = await count();
+    if (doubleClosings++ % 2) {
+        await page.keyboard.press('Enter');
+    } else {
+        const ok = await page.locator('dialog.box[open] .buttons button').boundingBox();
+        await page.mouse.click(ok.x + ok.width / 2, ok.y + ok.height / 2);
+    }
+    await page.keyboard.press('Enter');
+    await page.locator('dialog.box[open]').waitFor({ state: 'detached' });
+    assert.equal(await count(), before + 1, 'one reward for one box');
 }
 
 // ---- the game, in the order a player meets it
@@ -100,6 +127,11 @@ test('the rules window opens first, and a key closes it and opens the main windo
     await page.goto(`${origin}/?seed=${Seed}`);
     await dialog('游戏规则 - Tilvara').waitFor();
     assert.equal(await page.title(), 'Tilvara');
+    // Painted from the page's markup first; keys reach it once the module has taken it over.
+    await until(() => document.getElementById('frmSplash').matches(':modal'));
+    const globals = await page.evaluate(() => Object.getOwnPropertyNames(window)
+        .filter((name) => !window.globalsBefore.has(name)));
+    assert.deepEqual(globals.sort(), ['globalsBefore', 'label', 'tile'], 'the page adds no globals');
     const rule = page.locator('#frmSplash [data-control=Label1]');
     assert.match(await rule.textContent(), /^得分规则/);
     assert.ok(await page.locator('#form1').isHidden());
@@ -204,6 +236,16 @@ test('the keyboard plays: arrows move the cursor, Space and Return click, F10 op
         assert.ok(await page.locator('#form1').isVisible(), 'Esc on the menus quits nothing');
     });
 
+test('a click on the game area outside the board gives the keys back to the board', async () => {
+    const cursor = () => page.locator('#board').getAttribute('aria-activedescendant');
+    await page.getByRole('menuitem', { name: '游戏', exact: true }).focus();
+    const client = await page.locator('#client').boundingBox();
+    await page.mouse.click(client.x + 4, client.y + client.height / 2);
+    const before = await cursor();
+    await page.keyboard.press(before === 'cell1' ? 'ArrowRight' : 'ArrowLeft');
+    assert.notEqual(await cursor(), before, 'an arrow key moves the cursor');
+});
+
 test('F1 marks a pair and F2 reshuffles, one for a press, and the browser keeps out', async () => {
     await page.evaluate(() => {
         window.allowed = [];
@@ -298,6 +340,7 @@ test('clearing the board ends the level, and the next one deals', async () => {
     await box.waitFor();
     const text = await box.locator('p').textContent();
     assert.match(text, /^用时\d+:\d\d:\d\d，准备进入下一关！$/);
+    assert.ok(doubleClosings >= 2, 'reward boxes were closed twice over, both ways');
     await page.keyboard.press('Enter');
     await dealt();
     assert.match(await label(2), /^目前总分:[1-9]\d*$/, 'the score carries on into level 2');
@@ -347,4 +390,136 @@ test('the game and its windows fit the browser, from a phone held sideways up', 
     assert.ok(await inside(small.locator('#stage'), await small.locator('#client').boundingBox()),
         'and grows with a larger window');
     await phone.close();
+});
+
+// ---- the page as an app
+
+// A page of its own, dealt through the menus as a player taps or clicks them.
+async function dealtPage(where, url = `${origin}/?seed=${Seed}`) {
+    const p = await newPage(where);
+    await p.goto(url);
+    await p.locator('#frmSplash [data-control=Label1]').click();
+    await p.getByRole('menuitem', { name: '游戏', exact: true }).click();
+    await p.getByRole('menu', { name: '游戏' }).getByRole('menuitem', { name: '开始', exact: true }).click();
+    await p.waitForFunction(() => document.querySelectorAll('.cell:not(.gone, .empty)').length === 144);
+    return p;
+}
+
+test('a hidden tab keeps the clock true: the ticks it missed come on its return', async () => {
+    const own = await browser.newContext({ viewport: { width: 1000, height: 640 } });
+    // The page's view of its visibility, switched as a browser does for a background tab.
+    await own.addInitScript(() => {
+        let state = 'visible';
+        Object.defineProperty(document, 'visibilityState', { get: () => state });
+        Object.defineProperty(document, 'hidden', { get: () => state === 'hidden' });
+        window.showPage = (shown) => {
+            state = shown ? 'visible' : 'hidden';
+            document.dispatchEvent(new Event('visibilitychange'));
+        };
+    });
+    const p = await newPage(own);
+    await p.clock.install();
+    const seconds = () => p.evaluate(() =>
+        Number(document.getElementById('backing').getAttribute('aria-valuenow')));
+    const shownBox = () => p.evaluate(() => document.querySelector('dialog.box[open] p')?.textContent);
+    await p.goto(`${origin}/?seed=${Seed}`);
+    await p.locator('#frmSplash [data-control=Label1]').click();
+    await p.getByRole('menuitem', { name: '游戏', exact: true }).click();
+    await p.getByRole('menu', { name: '游戏' }).getByRole('menuitem', { name: '开始', exact: true }).click();
+    await p.waitForFunction(() => document.querySelectorAll('.cell:not(.gone)').length === 144);
+    const start = await seconds();
+    // Hidden, its timers fire seldom and late: a jump of the clock fires each at most once.
+    await p.clock.pauseAt(await p.evaluate(() => Date.now() + 1000));
+    await p.evaluate(() => window.showPage(false));
+    await p.clock.fastForward(200_000);
+    await p.evaluate(() => window.showPage(true));
+    const left = await seconds();
+    assert.ok(left <= start - 199 && left >= start - 202, `${start} s, 200 s later ${left} s`);
+    assert.equal(await shownBox(), undefined);
+    await p.evaluate(() => window.showPage(false));
+    await p.clock.fastForward(300_000);
+    await p.evaluate(() => window.showPage(true));
+    assert.equal(await shownBox(), '您的速度太慢，时间已经用完！');
+    assert.equal(await seconds(), 452, 'the bar is back to full for the next try');
+    await own.close();
+});
+
+test('the page says why it cannot start, and what to do', async () => {
+    const cases = [
+        { why: 'file', url: `file://${path.resolve(process.env.TILVARA_WEB_DIR, 'index.html')}`,
+            says: /网页服务器.*http:\/\// },
+        { why: 'wasm', init: () => delete window.WebAssembly, says: /不能运行 WebAssembly/ },
+        { why: 'fetch', route: '**/tilvara.wasm', says: /检查网络连接/ },
+    ];
+    for (const c of cases) {
+        const own = await browser.newContext();
+        const p = await own.newPage(); // its failure is the point: errors are not counted
+        if (c.init) await p.addInitScript(c.init);
+        if (c.route) await p.route(c.route, (route) => route.abort());
+        await p.goto(c.url || `${origin}/`);
+        const reason = p.locator('#failed p:not([hidden])');
+        await reason.waitFor();
+        assert.equal(await reason.getAttribute('data-why'), c.why);
+        assert.match(await reason.textContent(), c.says);
+        assert.ok(await p.locator('#frmSplash').isHidden(), `${c.why}: no rules window`);
+        await own.close();
+    }
+});
+
+test('installable, and a reload without the network still plays a pair', async () => {
+    const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'tilvara-app-'));
+    const app = await chromium.launchPersistentContext(profile,
+        { ...launchOptions, viewport: { width: 1000, height: 640 } });
+    try {
+        const p = await newPage(app);
+        await p.goto(`${origin}/?seed=${Seed}`);
+        await p.evaluate(() => navigator.serviceWorker.ready);
+        const cdp = await app.newCDPSession(p);
+        assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+        // The cache holds exactly the build's files.
+        const cached = await p.evaluate(async () => {
+            const names = await caches.keys();
+            const files = await (await caches.open(names[0])).keys();
+            return { names, files: files.map((r) => new URL(r.url).pathname.slice(1)).sort() };
+        });
+        const built = fs.readdirSync(process.env.TILVARA_WEB_DIR, { recursive: true })
+            .filter((f) => !fs.statSync(path.join(process.env.TILVARA_WEB_DIR, f)).isDirectory())
+            .filter((f) => f !== 'sw.js').sort();
+        assert.ok(built.includes('copyright'), 'the build carries its licence notice');
+        assert.equal(cached.names.length, 1);
+        assert.deepEqual(cached.files, built);
+
+        await app.setOffline(true);
+        const offline = await dealtPage(app, `${origin}/?seed=${Seed}`);
+        const [a, b] = firstPair(await readBoard(offline));
+        await offline.click(`#${a.id}`);
+        await offline.click(`#${b.id}`);
+        await offline.waitForFunction((ids) => ids.every((id) =>
+            document.getElementById(id).getAttribute('aria-label').startsWith('空')), [a.id, b.id]);
+    } finally {
+        await app.close();
+        fs.rmSync(profile, { recursive: true, force: true });
+    }
+});
+
+test('on a phone: upright, a hint to turn it; sideways, the board takes the whole height and ' +
+    'the counts take taps', async () => {
+    for (const [width, height, upright] of [[390, 844, true], [844, 390, false]]) {
+        const phone = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: 3,
+            isMobile: true, hasTouch: true });
+        const p = await dealtPage(phone);
+        assert.equal(await p.getByText('横屏效果更好').isVisible(), upright, `${width}x${height}`);
+        if (!upright) {
+            const cell = await p.locator('#cell1').boundingBox();
+            assert.ok(cell.height >= 40, `cells ${cell.height} px tall`);
+            assert.ok(cell.y + 8 * cell.height <= height, 'every row on the screen');
+            await p.locator('#labels .label').nth(1).tap();
+            await p.waitForFunction(() => /^还有4次提示/.test(
+                document.querySelectorAll('#labels .label')[1].textContent));
+            await p.locator('#labels .label').nth(0).tap();
+            await p.waitForFunction(() => /^0次重排/.test(
+                document.querySelectorAll('#labels .label')[0].textContent));
+        }
+        await phone.close();
+    }
 });
