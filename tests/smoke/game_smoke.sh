@@ -130,5 +130,12 @@ for _ in $(seq 10); do
     read -r -a centres < <(marked_tiles "$out/dealt-during-hold.png") || true
     [ "${centres[2]:-0}" = 2 ] && break
 done
-[ "${centres[2]:-0}" = 2 ] || fail "the fresh deal dropped the F1 pressed during the old path's hold"
+if [ "${centres[2]:-0}" != 2 ]; then
+    # The removal that 开始 interrupted took no tiles (the caption still says 142), yet the
+    # F1 after it was dropped: the fault. Any other caption means the burst never dealt
+    # inside the hold (a machine too busy to open the menu in time): nothing to judge.
+    [ "$(xdotool getwindowname "$main")" != 142 ] ||
+        fail "the fresh deal dropped the F1 pressed during the old path's hold"
+    echo "game_smoke: 开始 did not land inside the path's hold; that check is left out this time"
+fi
 echo "game_smoke: passed ($colours colours; screenshots in $out)"
