@@ -14,6 +14,7 @@ class Game final : private MainForm {
 public:
     Game(Host& host, Random& random, TimeOfDay& clock) : MainForm(host, random, clock) {}
 
+    using MainForm::EndedNotice;
     using MainForm::exit_Click;    // the window closed by its frame, as Esc closes it
     using MainForm::Form_KeyDown;  // KeyAnswer
     using MainForm::Form_Load;     // start-up, before the window is first shown

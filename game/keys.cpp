@@ -39,7 +39,10 @@ KeyAnswer MainForm::Form_KeyDown(int keyCode, bool repeat) {
     }
     if (repeat) return KeyAnswer::Taken;
     switch (keyCode) {
-        case KeyEscape: exit_Click(); break;
+        case KeyEscape:
+            quitByKey_ = true;
+            exit_Click();
+            break;
         case KeyF1: hint_Click(); break;
         case KeyF2: hint11_Click(); break;
         case KeyF10: return KeyAnswer::OpenFirstMenu;

@@ -118,6 +118,13 @@ void MainForm::exit_Click() {
     host_.Unload();
 }
 
+std::string MainForm::EndedNotice() const {
+    std::string notice = quitByKey_ ? texts::EndedByKey : texts::EndedByMenu;
+    if (view_.levelLine.caption.empty()) return notice;  // never dealt
+    return notice + texts::LevelPrefix + texts::Num(std::min(level, LastLevel)) +
+           texts::EndedScore + texts::Num(totalScore) + "。";
+}
+
 void MainForm::Label1_Click() {
     const Entry entry(*this, Entry::AnyTime);
     if (entry) ++revealClicks;

@@ -148,6 +148,9 @@ public:
     int CountLinkablePairs(bool mark);
 
     bool Unloaded() const { return phase_ == Phase::Closed; }
+    // Once unloaded: how the game ended (Esc or the quit item) and, after a deal, the level
+    // and the score, for a front end that stays on screen.
+    std::string EndedNotice() const;
     bool RemovalAtWork() const { return removal_.has_value(); }
     // The invariants that hold between events: border empty, kinds in even counts, pictures
     // visible exactly on tiles after the first deal, link outputs at rest, one mode at most.
@@ -230,6 +233,7 @@ private:
     std::vector<int> openBoxes_;
     int lastBox_ = 0;
     bool showingMessage_ = false;  // a host must never close a box from inside ShowMessage
+    bool quitByKey_ = false;       // Esc, rather than the quit item, closed the window
 };
 
 }  // namespace tilvara

@@ -30,6 +30,12 @@ inline constexpr const char* SlideNames[] = {"不移动", "向上",       "向�
                                              "向右",   "向上下中间", "向左右中间"};
 inline constexpr const char* SecondsSuffix = "秒";
 
+// What a page, which cannot close itself, leaves when the game has ended: how it ended, and
+// where the player was.
+inline constexpr const char* EndedByKey = "你按了Esc，游戏已结束。";
+inline constexpr const char* EndedByMenu = "你选择了“退出”，游戏已结束。";
+inline constexpr const char* EndedScore = "关，目前总分";  // between the level and the score
+
 inline constexpr const char* HintsSuffix = "次提示,F1键";
 inline constexpr const char* ReshufflesSuffix = "次重排,F2键";
 inline constexpr const char* StillPrefix = "还有";  // before the hints left, and the pairs

@@ -1,6 +1,7 @@
 // Path bands, the status lines' order, the focus frame and the clock's reading.
 #include "game/view_layout.h"
 
+#include "game/texts.h"
 #include "game/window_layout.h"
 
 namespace tilvara {
@@ -35,6 +36,11 @@ Box CursorFrame(const ViewState& view) {
 int ClockSeconds(const ViewState& view) { return ClockSecondsLeft(view.Image10.width); }
 
 std::string ClockValue(const ViewState& view) { return std::to_string(ClockSeconds(view)) + "秒"; }
+
+std::string PageTitle(const ViewState& view) {
+    if (view.caption == texts::AppTitle) return view.caption;
+    return view.caption + " · " + texts::AppTitle;
+}
 
 const std::string& BoardDescription(const ViewState& view) { return view.startLine.caption; }
 

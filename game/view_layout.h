@@ -37,6 +37,9 @@ inline constexpr const char* Clock = "剩余时间";
 }  // namespace texts::access
 // The clock's value: "452秒".
 std::string ClockValue(const ViewState& view);
+// A browser tab's title: the caption, and the game's name beside a count ("142 · Tilvara"),
+// so that among other tabs a bare number still says what it is.
+std::string PageTitle(const ViewState& view);
 // The board's description: the line on the empty field, when there is one.
 const std::string& BoardDescription(const ViewState& view);
 

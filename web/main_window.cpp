@@ -50,7 +50,7 @@ void Form1::Refresh() {
     if (game_->Unloaded()) return;
     const ViewState& view = game_->View();
     ViewChanges changes = game_->TakeChanges();
-    if (changes.caption) page::SetCaption(view.caption.c_str());
+    if (changes.caption) page::SetCaption(PageTitle(view).c_str());
 
     // From the first deal on, every cell is there for the keyboard and a screen reader, an
     // empty one too; before it none is.

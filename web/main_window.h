@@ -22,6 +22,8 @@ public:
     Game& game() { return *game_; }
     // Brings the page in line with the view state: only what changed since the last call.
     void Refresh();
+    // How the game ended, once it has: the ended notice's words.
+    std::string EndedNotice() const { return game_->EndedNotice(); }
 
     void Click(int index);
     void Label1Click();

@@ -42,7 +42,7 @@ void EnableMenuItem(int menu, int item, bool enabled);
 void OpenMenu(int menu);
 
 void ShowMainWindow(bool shown);
-void ShowEnded(bool shown);
+void ShowEnded(bool shown, const char* notice);
 
 // A control of the rules window (frmSplash), by the name the game's rules give it. The page
 // carries the windows' fixed texts, links and pictures from the build; these change.

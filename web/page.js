@@ -503,9 +503,11 @@ const page = {
         fit();
         $('board').focus();
     },
-    ended(shown) {
+    ended(shown, notice) {
         $('ended').hidden = !shown;
-        if (shown) $('ended').querySelector('button').focus();
+        if (!shown) return;
+        $('ended').querySelector('p').textContent = notice;
+        $('ended').querySelector('button').focus();
     },
     text(dialogId, name, text) {
         control(dialogId, name).textContent = text;

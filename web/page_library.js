@@ -58,8 +58,8 @@ mergeInto(LibraryManager.library, {
     OpenMenu__sig: 'vi',
     ShowMainWindow: function (shown) { Module.page.showMain(shown); },
     ShowMainWindow__sig: 'vi',
-    ShowEnded: function (shown) { Module.page.ended(shown); },
-    ShowEnded__sig: 'vi',
+    ShowEnded: function (shown, notice) { Module.page.ended(shown, UTF8ToString(notice)); },
+    ShowEnded__sig: 'vii',
     SetText: function (dialog, control, text) {
         Module.page.text(UTF8ToString(dialog), UTF8ToString(control), UTF8ToString(text));
     },

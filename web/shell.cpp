@@ -56,7 +56,7 @@ Shell::~Shell() { StopRulesTimer(); }
 
 void Shell::StartRun() {
     rules_ = RulesWindow{};
-    page::ShowEnded(false);
+    page::ShowEnded(false, "");
     ShowRules();
     std::string pictures;
     for (int kind = 1; kind <= Kinds; ++kind) {
@@ -179,8 +179,10 @@ void Shell::Unload() {
 void Shell::OnEndRun(void* shell) {
     auto& self = *static_cast<Shell*>(shell);
     self.ending_ = false;
+    const std::string notice = self.form_->EndedNotice();
     self.form_.reset();
-    page::ShowEnded(true);
+    page::SetCaption(texts::AppTitle);
+    page::ShowEnded(true, notice.c_str());
 }
 
 // ---------------------------------------------------------------- input

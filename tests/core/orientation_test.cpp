@@ -6,6 +6,7 @@
 #include <string>
 
 #include "game/texts.h"
+#include "game/view_layout.h"
 #include "game/window_layout.h"
 #include "tests/support/fake_host.h"
 
@@ -140,6 +141,32 @@ TEST(Orientation, TheClockStripShowsTheLevelAndTheSecondsLeft) {
         rig.host.RunFor(start + t.ms - rig.host.nowMs);
         EXPECT_EQ(rig.game.View().clockText.caption, t.seconds) << t.ms;
         EXPECT_EQ(rig.game.View().clockWarning, t.warning) << t.ms;
+    }
+}
+
+// A page stays on screen when the game has ended: it says how, and where the player was.
+TEST(Orientation, TheEndedNoticeSaysHowAndWhere) {
+    const struct {
+        bool dealt;
+        bool byKey;
+        const char* notice;
+    } cases[] = {{false, false, "你选择了“退出”，游戏已结束。"},
+                 {true, true, "你按了Esc，游戏已结束。第3关，目前总分12。"},
+                 {true, false, "你选择了“退出”，游戏已结束。第3关，目前总分12。"}};
+    for (const auto& c : cases) {
+        Rig rig;
+        EXPECT_EQ(PageTitle(rig.game.View()), "Tilvara");
+        if (c.dealt) {
+            rig.game.hard3_Click();
+            rig.game.totalScore = 12;
+            rig.app.Image2_Click(IndexOf(1, 1));
+            EXPECT_EQ(PageTitle(rig.game.View()), "144 · Tilvara");
+        }
+        if (c.byKey)
+            rig.app.Form_KeyDown(KeyEscape);
+        else
+            rig.app.Menu_Click("exit");
+        EXPECT_EQ(rig.app.EndedNotice(), c.notice);
     }
 }
 

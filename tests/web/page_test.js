@@ -196,7 +196,7 @@ test('a deal, a selection, and a removal whose path shows during the hold', asyn
     assert.ok(seen.some((s) => s.pieces > 0 && s.tileShown),
         'the path showed while the pair was still there');
     assert.equal(seen.at(-1).pieces, 0, 'and went with the pair');
-    await until(() => document.title === '142');
+    await until(() => document.title === '142 · Tilvara');
     // The emptied cells stay, named empty, for the keyboard's cursor and a screen reader.
     assert.equal(await visibleCells().count(), 144);
     await untilLabel(3, /^还有\d+个连通!$/);
@@ -350,6 +350,9 @@ test('Esc ends the game; starting again is a new run', async () => {
     await page.keyboard.press('Escape');
     await page.locator('#ended').waitFor();
     assert.ok(await page.locator('#form1').isHidden());
+    assert.match(await page.locator('#ended p').textContent(), /^你按了Esc，游戏已结束。第\d关，目前总分\d+。$/,
+        'the notice says how the game ended, the level and the score');
+    await until(() => document.title === 'Tilvara');
     await page.getByRole('button', { name: '重新开始' }).click();
     await dialog('游戏规则 - Tilvara').waitFor();
     // Esc closes the rules window, and only that: the new run goes on.

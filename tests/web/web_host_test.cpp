@@ -48,7 +48,7 @@ void AddMenuItem(int, const char*, bool) {}
 void EnableMenuItem(int, int, bool) {}
 void OpenMenu(int) {}
 void ShowMainWindow(bool) {}
-void ShowEnded(bool) {}
+void ShowEnded(bool, const char*) {}
 void SetText(const char*, const char*, const char*) {}
 void SetPicture(const char*, const char*, const char*) {}
 void OpenBox(int id, const char*, const char* text, const char*) {
@@ -97,7 +97,7 @@ public:
     void Check(bool ok, const char* what) override {
         EXPECT_TRUE(ok) << what;
         const ViewState& view = game().View();
-        EXPECT_EQ(page.caption, view.caption) << "the page's caption, at: " << what;
+        EXPECT_EQ(page.caption, PageTitle(view)) << "the page's caption, at: " << what;
         const auto labels = StatusLabels(view);
         for (int n = 0; n < 4; ++n)
             EXPECT_EQ(page.labels[n], labels[n]->visible ? labels[n]->caption : "")
