@@ -86,6 +86,8 @@ public:
     // A tick of Timer1: true when the window closes now. Exactly the tenth: the count
     // never resets, so this happens once a run.
     bool Timer1_Timer();
+    // What a front end calls on each tick of the window's timer, as Game::Tick for the game's.
+    bool Tick() { return Timer1_Timer(); }
     // Every closing, however it came: true on the first of the run, when the main window
     // opens.
     bool Form_Unload();

@@ -196,7 +196,7 @@ frmSplash::frmSplash(QWidget* parent) : QDialog(parent) {
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(RulesWindow::Timer1Interval);
-    connect(Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
+    connect(Timer1, &QTimer::timeout, this, &frmSplash::Tick);
     BuildControls();
 }
 
@@ -373,8 +373,8 @@ void frmSplash::ShowCountdown() {
         lblCountdown->setText(QString::fromStdString(texts::splash::Countdown(seconds)));
 }
 
-void frmSplash::Timer1_Timer() {
-    if (rules_.Timer1_Timer())
+void frmSplash::Tick() {
+    if (rules_.Tick())
         close();
     else
         ShowCountdown();

@@ -70,7 +70,7 @@ public:
     void done(int result) override;
 
     // One tick of Timer1; public so a test can count ten seconds without waiting them.
-    void Timer1_Timer();
+    void Tick();
     // Sizes the rule lines from their font, so each breaks at its run of blanks; again after
     // the window's content is scaled to fit a small screen.
     void FitRuleLabels();

@@ -144,7 +144,7 @@ void Shell::ShowCountdown() {
 }
 
 void Shell::RulesTick() {
-    if (!rules_.Timer1_Timer()) return ShowCountdown();
+    if (!rules_.Tick()) return ShowCountdown();
     for (const Window& w : windows_) {
         if (w.kind == Kind::Rules) return Dismiss(w.id);
     }

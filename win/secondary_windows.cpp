@@ -268,7 +268,7 @@ void RulesWindow::OnClick(const std::string& control) {
 }
 
 void RulesWindow::OnTimer() {
-    if (rules_.Timer1_Timer()) return Close();
+    if (rules_.Tick()) return Close();
     Lay(over_);  // the countdown
 }
 

@@ -172,7 +172,7 @@ private slots:
         QLabel* countdown = LabelOf(splash, "lblCountdown");
         QStringList counts{countdown->text()};
         for (int tick = 1; tick <= 9; ++tick) {
-            splash.Timer1_Timer();
+            splash.Tick();
             QVERIFY(countdown->isVisible());
             counts << countdown->text();
         }
@@ -180,7 +180,7 @@ private slots:
         QCOMPARE(counts.size(), 10);
         QVERIFY(splash.isVisible());
         QCOMPARE(first.size(), 0);
-        splash.Timer1_Timer();
+        splash.Tick();
         QVERIFY(!splash.isVisible());
         QCOMPARE(first.size(), 1);
         QVERIFY(!timer->isActive());
@@ -195,7 +195,7 @@ private slots:
         frmSplash splash;
         QSignalSpy first(&splash, &frmSplash::firstClosed);
         splash.ShowAtStart();
-        for (int tick = 0; tick < 10; ++tick) splash.Timer1_Timer();
+        for (int tick = 0; tick < 10; ++tick) splash.Tick();
         QCOMPARE(first.size(), 1);
 
         bool checked = false;
@@ -206,7 +206,7 @@ private slots:
             // Help counts nothing down, and its closing goes back to the game.
             QVERIFY(!LabelOf(splash, "lblCountdown")->isVisible());
             QVERIFY(LabelOf(splash, "lblStart")->text() != startLine);
-            for (int tick = 0; tick < 15; ++tick) splash.Timer1_Timer();
+            for (int tick = 0; tick < 15; ++tick) splash.Tick();
             QVERIFY(splash.isVisible());
             Hover(LabelOf(splash, "Label5"));  // turns Label3 blue until the next opening
             QTest::keyClick(&splash, Qt::Key_Q);
