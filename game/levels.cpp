@@ -56,12 +56,12 @@ void MainForm::ShowClock() {
     view_.clockWarning = seconds <= ClockWarningSeconds;
 }
 
-std::string MainForm::TimeUpPrompt() {
-    return std::string(texts::TimeUpPrompt) + "\n" + texts::HowToGoOn;
+std::string MainForm::PromptText(const char* what) {
+    return std::string(what) + "\n" + texts::HowToGoOn;
 }
 
 void MainForm::Prompt(const char* what) {
-    view_.startLine.caption = std::string(what) + "\n" + texts::HowToGoOn;
+    view_.startLine.caption = PromptText(what);
     view_.cursor.framed = false;
 }
 

@@ -53,7 +53,7 @@ void MainForm::ClickPicture(int Index) {
     if (!entry) return;
     if (Index < 0 || Index > CellCount || !view_.Image2[Index].visible) return;
     // Playing on after the clock ran out: the prompt over the board has been read.
-    if (view_.startLine.caption == TimeUpPrompt()) view_.startLine.caption.clear();
+    if (view_.startLine.caption == PromptText(texts::TimeUpPrompt)) view_.startLine.caption.clear();
     const Cell clicked = CellOf(Index);
     // The keyboard goes on from where the mouse was; the template is no cell of the field.
     if (Index != 0) {

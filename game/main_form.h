@@ -192,7 +192,7 @@ private:
     void StartLevel(int n);
     // The prompt on the field after a level has ended: what happened, then how to go on.
     void Prompt(const char* what);
-    static std::string TimeUpPrompt();
+    static std::string PromptText(const char* what);
     void ShowClock();
     void ShowLevel();
     void ShowPlayLabels(bool shown);
