@@ -35,6 +35,13 @@ inline constexpr const char* lblHowToPlay =
 // The window opens the main window; a game is dealt from its menu.
 inline constexpr const char* lblStartAtStart = "按任意键，或点击上面的规则，进入游戏。";
 inline constexpr const char* lblStartAsHelp = "按任意键，或点击上面的规则，回到游戏。";
+// The lines under Label4, in reading order: how to play, then the rules.
+struct ControlText {
+    const char* control;
+    const char* text;
+};
+inline constexpr ControlText RuleLines[] = {
+    {"lblHowToPlay", lblHowToPlay}, {"Label1", Label1}, {"Label2", Label2}, {"Label3", Label3}};
 // The seconds until the window closes by itself, at start only.
 std::string Countdown(int seconds);  // "10秒后自动关闭"
 }  // namespace texts::splash

@@ -226,11 +226,7 @@ void RulesWindow::Lay(HWND over) {
     items.push_back({"lblCompanyProduct", s::lblCompanyProduct, 22, true});
     items.push_back({"Label4", s::Label4, 14, false, Quiet});
     // Each rule line breaks where its run of blanks is.
-    const std::pair<const char*, const char*> rules[] = {{"Label1", s::Label1},
-                                                         {"Label2", s::Label2},
-                                                         {"lblHowToPlay", s::lblHowToPlay},
-                                                         {"Label3", s::Label3}};
-    for (const auto& [control, text] : rules) {
+    for (const auto& [control, text] : s::RuleLines) {
         int gap = 10;
         for (std::string_view part : RuleLineParts(text)) {
             items.push_back({control, std::string(part), 15});
