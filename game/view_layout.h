@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "game/view_state.h"
@@ -17,6 +18,10 @@ struct PathBand {
 };
 // Across first (Image4, Image6), then down (Image5, Image7): the order they are painted in.
 std::array<PathBand, 4> PathBands(const ViewState& view);
+// The band's seven hard-edged stripes from one outer edge to the other, as 0xRRGGBB: yellow,
+// through orange, to pure red on the path's centre line and back.
+inline constexpr std::array<std::uint32_t, 7> PathBandColours = {
+    0xf3c602, 0xf77d01, 0xfc3300, 0xff0000, 0xfc3300, 0xf77d01, 0xf3c602};
 
 // The four red status lines in reading order on the screen: reshuffles, hints, score, pairs.
 std::array<const Label*, 4> StatusLabels(const ViewState& view);

@@ -19,6 +19,7 @@
 #include <memory>
 
 #include "game/tile_pictures.h"
+#include "game/view_layout.h"
 
 // Q_INIT_RESOURCE declares the resource's init function in the enclosing namespace, so it must
 // run from global scope. The resources sit in a static library, whose initialiser the linker
@@ -40,17 +41,7 @@ constexpr QSize BarSize(43, 16);
 
 constexpr int AboutKind = 1;  // the apple, as on the application icon
 
-// The band of a path piece, outer edge to outer edge; the red middle marks the path's centre.
-constexpr std::array<QRgb, 7> Band = {qRgb(243, 198, 2), qRgb(247, 125, 1), qRgb(252, 51, 0),
-                                      qRgb(255, 0, 0),   qRgb(252, 51, 0),  qRgb(247, 125, 1),
-                                      qRgb(243, 198, 2)};
-
-// Tile geometry in logical pixels. The cells abut without gaps, so the tile's depth (two
-// slabs showing to the right and below) has to fit inside the cell; the top surface keeps
-// the upper left.
-constexpr QRectF TopSurface(0.5, 0.5, 35, 45);
-constexpr qreal SlabStep = 1.5;
-constexpr qreal Corner = 4.5;
+// Where a tile's picture lies: on the bare tile's top surface (tile.svg), above its middle.
 constexpr QRectF PictureRect(2.5, 7.5, 31, 31);
 
 void LoadResources() {
@@ -82,47 +73,15 @@ QPixmap ToPixmap(QImage image) {
     return pixmap;
 }
 
-QImage TileBody(qreal dpr) {
-    QImage image = NewImage(FaceSize, dpr);
+// The bare tile, the clock's groove and its bar are drawn from the same SVG files as the page's,
+// for the ratio in use.
+QImage Rendered(const char* name, QSize logical, qreal dpr) {
+    QImage image = NewImage(logical, dpr);
     QPainter p(&image);
     ScaleBelowOne(p, image);
     p.setRenderHint(QPainter::Antialiasing);
-
-    // Lower slab, then upper slab: each darker than the one above it, like stacked ivory.
-    const QColor slabLine(112, 88, 48);
-    QLinearGradient lower(0, 0, 0, FaceSize.height());
-    lower.setColorAt(0, QColor(200, 178, 128));
-    lower.setColorAt(1, QColor(160, 132, 84));
-    p.setPen(QPen(slabLine, 1));
-    p.setBrush(lower);
-    p.drawRoundedRect(TopSurface.translated(2 * SlabStep, 2 * SlabStep), Corner, Corner);
-
-    QLinearGradient upper(0, 0, 0, FaceSize.height());
-    upper.setColorAt(0, QColor(238, 226, 196));
-    upper.setColorAt(1, QColor(214, 196, 152));
-    // A faint seam only: a full line at this half-pixel step would smear at 1x.
-    p.setPen(QPen(QColor(150, 124, 78, 110), 0.75));
-    p.setBrush(upper);
-    p.drawRoundedRect(TopSurface.translated(SlabStep, SlabStep), Corner, Corner);
-
-    // Top surface: warm ivory, lit from the upper left.
-    QLinearGradient ivory(TopSurface.topLeft(), TopSurface.bottomRight());
-    ivory.setColorAt(0, QColor(255, 254, 248));
-    ivory.setColorAt(0.55, QColor(250, 245, 230));
-    ivory.setColorAt(1, QColor(240, 230, 205));
-    p.setPen(QPen(QColor(140, 116, 72), 1));
-    p.setBrush(ivory);
-    p.drawRoundedRect(TopSurface, Corner, Corner);
-
-    // Bevel: a bright rim on the lit edges fading into a soft shade on the far ones.
-    QLinearGradient bevel(TopSurface.topLeft(), TopSurface.bottomRight());
-    bevel.setColorAt(0, QColor(255, 255, 255, 230));
-    bevel.setColorAt(0.5, QColor(255, 255, 255, 40));
-    bevel.setColorAt(0.75, QColor(200, 178, 130, 60));
-    bevel.setColorAt(1, QColor(190, 165, 115, 170));
-    p.setPen(QPen(QBrush(bevel), 1));
-    p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(TopSurface.adjusted(1, 1, -1, -1), Corner - 1, Corner - 1);
+    QSvgRenderer(QStringLiteral(":/board/%1.svg").arg(QLatin1String(name)))
+        .render(&p, QRectF(QPointF(0, 0), logical));
     return image;
 }
 
@@ -148,8 +107,8 @@ QImage WithFrame(QImage image) {
 // Each device row (or column) takes the band colour under its centre, so the stripes stay
 // hard-edged at any ratio and the middle one is pure red.
 QColor BandAt(int device, int deviceCount) {
-    const int index = static_cast<int>((device + 0.5) * Band.size() / deviceCount);
-    return QColor(Band[std::clamp<int>(index, 0, Band.size() - 1)]);
+    const int index = static_cast<int>((device + 0.5) * PathBandColours.size() / deviceCount);
+    return QColor(PathBandColours[std::clamp<int>(index, 0, PathBandColours.size() - 1)]);
 }
 
 QImage HorizontalBand(qreal dpr) {
@@ -170,72 +129,14 @@ QImage VerticalBand(qreal dpr) {
     return image;
 }
 
-// The backing is a groove that the bar fills from the right. Where the bar sits follows from
-// the clock's layout: its box spans y 1.53..17.53 and x up to 303.33 within the backing, and it
-// grows 2/3 pixel a second, so a tick every 40 pixels from the right end marks each minute.
-QImage ClockBacking(qreal dpr) {
-    QImage image = NewImage(BackingSize, dpr);
-    QPainter p(&image);
-    ScaleBelowOne(p, image);
-    p.setRenderHint(QPainter::Antialiasing);
-
-    // Outer rim, shaded as a dip in the surface: dark above, catching the light below.
-    const QRectF outer(0.5, 0.5, BackingSize.width() - 1, BackingSize.height() - 1);
-    QLinearGradient rim(0, 0, 0, BackingSize.height());
-    rim.setColorAt(0, QColor(24, 27, 32));
-    rim.setColorAt(0.7, QColor(58, 64, 74));
-    rim.setColorAt(1, QColor(150, 158, 170));
-    // A grey outline keeps the shape readable on a black window as well as a coloured one.
-    p.setPen(QPen(QColor(82, 90, 102), 1));
-    p.setBrush(rim);
-    p.drawRoundedRect(outer, 5, 5);
-
-    const QRectF track(1.5, 1.2, BackingSize.width() - 3, 17.3);
-    QLinearGradient floor(0, track.top(), 0, track.bottom());
-    floor.setColorAt(0, QColor(10, 12, 15));
-    floor.setColorAt(0.25, QColor(26, 30, 36));
-    floor.setColorAt(1, QColor(38, 43, 51));
-    p.setPen(Qt::NoPen);
-    p.setBrush(floor);
-    p.drawRoundedRect(track, 4, 4);
-
-    // Minute marks, snapped to whole logical pixels so they stay one crisp line at 1x.
-    const qreal right = 303.33;
-    for (int minute = 1; minute <= 7; ++minute) {
-        const qreal x = std::floor(right - 40.0 * minute) + 0.5;
-        p.setPen(QPen(QColor(120, 130, 145, 150), 1));
-        p.drawLine(QPointF(x, 4.5), QPointF(x, 15));
-        const qreal half = std::floor(right - 40.0 * minute + 20) + 0.5;
-        p.setPen(QPen(QColor(120, 130, 145, 70), 1));
-        p.drawLine(QPointF(half, 7.5), QPointF(half, 12));
-    }
-    return image;
-}
-
-// Only the rows differ, so the bar can be stretched to any width without a seam.
-QImage ClockBar(qreal dpr) {
-    QImage image = NewImage(BarSize, dpr);
-    QPainter p(&image);
-    ScaleBelowOne(p, image);
-    QLinearGradient gloss(0, 0, 0, BarSize.height());
-    gloss.setColorAt(0.0, QColor(255, 240, 190));
-    gloss.setColorAt(0.12, QColor(255, 214, 96));
-    gloss.setColorAt(0.45, QColor(255, 184, 30));
-    gloss.setColorAt(0.5, QColor(246, 156, 0));
-    gloss.setColorAt(0.85, QColor(228, 122, 0));
-    gloss.setColorAt(1.0, QColor(168, 78, 0));
-    p.fillRect(QRectF(0, 0, BarSize.width(), BarSize.height()), gloss);
-    return image;
-}
-
 }  // namespace
 
 Artwork::Artwork(qreal devicePixelRatio) : dpr_(devicePixelRatio) {
     LoadResources();
     horizontal_ = ToPixmap(HorizontalBand(dpr_));
     vertical_ = ToPixmap(VerticalBand(dpr_));
-    backing_ = ToPixmap(ClockBacking(dpr_));
-    bar_ = ToPixmap(ClockBar(dpr_));
+    backing_ = ToPixmap(Rendered("clock", BackingSize, dpr_));
+    bar_ = ToPixmap(Rendered("bar", BarSize, dpr_));
 }
 
 // Faces are drawn the first time they show: before a deal none does, and a face that is
@@ -244,7 +145,7 @@ const QPixmap& Artwork::face(int kind, bool highlighted) const {
     if (kind < 1 || kind > Kinds) return normal_[0];
     QPixmap& normal = normal_[kind];
     if (normal.isNull()) {
-        if (body_.isNull()) body_ = TileBody(dpr_);
+        if (body_.isNull()) body_ = Rendered("tile", FaceSize, dpr_);
         QImage image = body_.copy();
         image.setDevicePixelRatio(dpr_);
         QPainter p(&image);

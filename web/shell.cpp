@@ -58,11 +58,9 @@ void Shell::StartRun() {
     rules_ = RulesWindow{};
     page::ShowEnded(false, "");
     ShowRules();
-    std::string pictures;
-    for (int kind = 1; kind <= Kinds; ++kind) {
-        if (kind > 1) pictures += ' ';
-        pictures += PictureFile(kind);
-    }
+    // The clock's bar first shows at the deal, with the faces.
+    std::string pictures = "bar";
+    for (int kind = 1; kind <= Kinds; ++kind) (pictures += ' ') += PictureFile(kind);
     page::PreloadArt(pictures.c_str());
 }
 
