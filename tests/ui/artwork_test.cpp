@@ -5,6 +5,7 @@
 #include "ui/artwork.h"
 
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 using tilvara::ui::Artwork;
@@ -126,6 +127,33 @@ private slots:
         QCOMPARE(h.pixel(0, 0), qRgb(243, 198, 2));
         QCOMPARE(h.pixel(0, across / 2), qRgb(255, 0, 0));
         QCOMPARE(h.pixel(0, (across - 1) / 2), qRgb(255, 0, 0));
+    }
+
+    // The bare tile, the clock's groove and its bar come from their SVG files: one that failed
+    // to load would leave a hole where its colour should be.
+    void boardArtIsDrawn_data() { Ratios(); }
+    void boardArtIsDrawn() {
+        QFETCH(qreal, dpr);
+        const Artwork art(dpr);
+        const auto light = [](QColor c) { return c.value() > 220 && c.hsvSaturation() < 40; };
+        const auto dark = [](QColor c) { return c.value() < 60; };
+        const auto amber = [](QColor c) {
+            return c.hue() >= 25 && c.hue() <= 50 && c.value() > 200;
+        };
+        const struct {
+            const char* what;
+            QImage image;
+            QPointF at;  // in design pixels
+            std::function<bool(QColor)> looks;
+        } samples[] = {
+            {"the tile above its picture", Pixels(art.face(1, false)), {18, 4}, light},
+            {"the groove between two minute marks", Pixels(art.clockBacking()), {150, 10}, dark},
+            {"the bar", Pixels(art.clockBar()), {20, 5}, amber},
+        };
+        for (const auto& s : samples) {
+            const QColor c = s.image.pixelColor((s.at * dpr).toPoint());
+            QVERIFY2(c.alpha() == 255 && s.looks(c), s.what);
+        }
     }
 
     // Only the faces the board shows are held; a dropped face comes back the same.
