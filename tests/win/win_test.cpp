@@ -1,7 +1,7 @@
 // The Windows board's geometry and art at the scales a Windows screen has: every cell answers
 // where it is drawn, the cells tile the field, and the tiles, their pictures and the clock are
 // copied 1:1 from their build-time renderings at 100, 125, 150, 200 and 300 %, never enlarged
-// in between.
+// in between; the about box draws its picture for its monitor's scale.
 #include <gtest/gtest.h>
 #include <objidl.h>
 #include <shlwapi.h>
@@ -22,6 +22,7 @@ using std::min;
 #include "win/board_accessible.h"
 #include "win/board_geometry.h"
 #include "win/platform.h"
+#include "win/secondary_windows.h"
 
 namespace tilvara::win {
 namespace {
@@ -252,6 +253,69 @@ TEST(Artwork, ClockShowsItsGrooveAndBarPixelForPixelAtWindowsScales) {
             }
         }
     }
+}
+
+// Where `face` shows pixel for pixel on `shot`, or {-1, -1}.
+POINT Find(const Canvas& shot, const Canvas& face) {
+    for (LONG y = 0; y + face.size.cy <= shot.size.cy; ++y) {
+        for (LONG x = 0; x + face.size.cx <= shot.size.cx; ++x) {
+            bool same = true;
+            for (LONG v = 0; same && v < face.size.cy; ++v)
+                for (LONG u = 0; same && u < face.size.cx; ++u)
+                    same = shot.At(x + u, y + v) == face.At(u, v);
+            if (same) return {x, y};
+        }
+    }
+    return {-1, -1};
+}
+
+// The about box shows the game's picture, rendered for its monitor's scale; moved to a monitor
+// of 150 % the scale, it takes the place Windows suggests and lays itself out anew at that
+// scale, picture and all. (At 200 % it would not fit on wine's screen without a display.)
+TEST(SecondaryWindows, AboutBoxShowsItsPictureAtItsMonitorsScale) {
+    const GdiPlus gdiPlus;
+    HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    OpenAbout(owner);
+    HWND about = FindWindowW(nullptr, Wide(texts::about::Caption).c_str());
+    ASSERT_NE(about, nullptr);
+    const UINT dpi = DpiOf(about);
+    SIZE laid[2];
+    for (const UINT now : {dpi, dpi * 3 / 2}) {
+        SCOPED_TRACE(testing::Message() << now << " dpi");
+        if (now != dpi) {
+            RECT suggested{30, 20, 0, 0};
+            suggested.right = suggested.left + laid[0].cx * 3 / 2;
+            suggested.bottom = suggested.top + laid[0].cy * 3 / 2;
+            SendMessageW(about, WM_DPICHANGED, MAKEWPARAM(now, now),
+                         reinterpret_cast<LPARAM>(&suggested));
+            RECT frame;
+            GetWindowRect(about, &frame);
+            EXPECT_EQ(frame.left, suggested.left);
+            EXPECT_EQ(frame.top, suggested.top);
+        }
+        RECT client;
+        GetClientRect(about, &client);
+        laid[now != dpi] = {client.right, client.bottom};
+        Canvas shot(laid[now != dpi]);
+        SendMessageW(about, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shot.dc), PRF_CLIENT);
+        GdiFlush();
+        // On the window's own paper, as its top left pixel shows it.
+        Artwork art(now / 96.0,
+                    RGB(shot.At(0, 0) >> 16, (shot.At(0, 0) >> 8) & 0xff, shot.At(0, 0) & 0xff));
+        Canvas face(FaceSize(art.Ratio()));
+        face.Copy(art.Face(AboutPictureKind, false));
+        const POINT found = Find(shot, face);
+        EXPECT_TRUE(found.x >= 0 && found.x < laid[now != dpi].cx / 4)
+            << "not at the window's left";
+    }
+    // The text is measured afresh in fonts made for the scale: near 150 % the size, not the
+    // old layout left as it was.
+    EXPECT_NEAR(laid[1].cx, laid[0].cx * 3 / 2, 4);
+    EXPECT_NEAR(laid[1].cy, laid[0].cy * 3 / 2, laid[0].cy / 10);
+    SendMessageW(about, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(about));
+    DestroyWindow(owner);
 }
 
 // The board as a screen reader reaches it, over a dealt game; the window is never asked.
