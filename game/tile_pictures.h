@@ -18,4 +18,7 @@ std::string_view PictureName(int kind);
 // as in "苹果 第1行第3列". Index 1..144.
 std::string CellName(const ViewState& view, int index);
 
+// The about box's picture beside its title: the apple, as on the program's icon.
+inline constexpr int AboutPictureKind = 1;
+
 }  // namespace tilvara

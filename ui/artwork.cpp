@@ -39,8 +39,6 @@ constexpr QSize VerticalSize(7, 8);
 constexpr QSize BackingSize(306, 21);
 constexpr QSize BarSize(43, 16);
 
-constexpr int AboutKind = 1;  // the apple, as on the application icon
-
 // Where a tile's picture lies: on the bare tile's top surface (tile.svg), above its middle.
 constexpr QRectF PictureRect(2.5, 7.5, 31, 31);
 
@@ -180,7 +178,7 @@ int Artwork::heldFaces() const {
     return static_cast<int>(held(normal_) + held(highlighted_));
 }
 
-const QPixmap& Artwork::aboutPicture() const { return face(AboutKind, false); }
+const QPixmap& Artwork::aboutPicture() const { return face(AboutPictureKind, false); }
 
 namespace {
 

@@ -86,8 +86,8 @@ int main() {
         Row("frmAbout", control, "href", Json(LinkAddress(AboutLinkTarget(control, caption))));
     }
     for (const char* control : AboutLinks) Row("frmAbout", control, "class", "\"linked\"");
-    // The apple, as the icon.
-    Row("frmAbout", "picIcon", "src", Json("art/" + std::string(PictureFile(1)) + ".svg"));
+    Row("frmAbout", "picIcon", "src",
+        Json("art/" + std::string(PictureFile(AboutPictureKind)) + ".svg"));
 
     // Both windows carry the same advertising panel.
     for (const char* window : {"frmSplash", "frmAbout"}) {

@@ -1,9 +1,7 @@
-// Tile faces drawn with GDI+: an ivory tile in two slabs, and on it the picture rendered at
-// build time at the sizes 100, 125, 150, 200 and 300 % need, copied 1:1 at those and shrunk
-// from the next larger one at any other scale, so no face is ever enlarged and blurred.
+// The board's pictures with GDI+: the bare tile, the tile pictures and the clock, each from its
+// build-time rendering for the scale in use, copied 1:1 at 100, 125, 150, 200 and 300 % and
+// shrunk from the next larger one at any other scale, so nothing is ever enlarged and blurred.
 #include "win/artwork.h"
-
-#include "win/board_geometry.h"
 
 #include <objidl.h>
 #include <shlwapi.h>
@@ -13,7 +11,6 @@ using std::max;
 using std::min;
 #include <gdiplus.h>
 
-#include <array>
 #include <cmath>
 #include <memory>
 
@@ -23,15 +20,14 @@ namespace {
 
 using namespace Gdiplus;
 
-constexpr double PictureLeft = 2.5, PictureTop = 7.5, PictureSize = 31;
-constexpr double SlabStep = 1.5, Corner = 4.5;
+constexpr double PictureLeft = 2.5, PictureTop = 7.5;
+constexpr int RenderingCount = static_cast<int>(std::size(RenderedScales));
 
 int Round(double x) { return static_cast<int>(std::floor(x + 0.5)); }
 
-// Resource id 1000 + 8 * kind + the index in RenderedSides (win/tools/render_art.py).
-std::unique_ptr<Bitmap> LoadPicture(int kind, int sizeIndex) {
+std::unique_ptr<Bitmap> LoadRendering(int id) {
     HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1000 + 8 * kind + sizeIndex), RT_RCDATA);
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), RT_RCDATA);
     if (!found) return nullptr;
     const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
     IStream* stream = SHCreateMemStream(data, SizeofResource(module, found));
@@ -42,35 +38,34 @@ std::unique_ptr<Bitmap> LoadPicture(int kind, int sizeIndex) {
     return picture;
 }
 
-void RoundedRect(GraphicsPath& path, RectF r, REAL radius) {
-    const REAL d = std::min({radius * 2, r.Width, r.Height});
-    if (d <= 0) return;
-    path.AddArc(r.X, r.Y, d, d, 180, 90);
-    path.AddArc(r.X + r.Width - d, r.Y, d, d, 270, 90);
-    path.AddArc(r.X + r.Width - d, r.Y + r.Height - d, d, d, 0, 90);
-    path.AddArc(r.X, r.Y + r.Height - d, d, d, 90, 90);
-    path.CloseFigure();
+// An image into `to`: pixel for pixel where the sizes agree; else smoothly, with no blend with a
+// phantom border at the edges.
+void Draw(Graphics& g, Image& image, const Rect& to) {
+    const bool exact = static_cast<int>(image.GetWidth()) == to.Width &&
+                       static_cast<int>(image.GetHeight()) == to.Height;
+    g.SetInterpolationMode(exact ? InterpolationModeNearestNeighbor
+                                 : InterpolationModeHighQualityBicubic);
+    g.SetPixelOffsetMode(PixelOffsetModeHalf);
+    ImageAttributes clamp;
+    clamp.SetWrapMode(WrapModeTileFlipXY);
+    g.DrawImage(&image, to, 0, 0, image.GetWidth(), image.GetHeight(), UnitPixel, &clamp);
 }
 
-RectF Area(const RECT& r) {
-    return {REAL(r.left), REAL(r.top), REAL(r.right - r.left), REAL(r.bottom - r.top)};
+// The rendering of the art whose renderings start at `firstId` that suits `to`, drawn into it.
+void DrawRendering(Graphics& g, int firstId, SIZE design, const Rect& to) {
+    if (const auto rendering = LoadRendering(firstId + SourceFor(design, {to.Width, to.Height})))
+        Draw(g, *rendering, to);
 }
 
-// One slab of the tile: `shift` design pixels down and right of the top surface.
-void Slab(Graphics& g, double ratio, double shift, Color top, Color bottom, Color edge,
-          REAL edgeWidth) {
-    const auto r = static_cast<REAL>(ratio);
-    const RectF area((0.5f + shift) * r, (0.5f + shift) * r, 35 * r, 45 * r);
-    GraphicsPath path;
-    RoundedRect(path, area, static_cast<REAL>(Corner) * r);
-    // Corner to corner, a pixel beyond: every point of the slab lies between the two ends, so
-    // the gradient never wraps round to its start colour.
-    LinearGradientBrush fill(PointF(area.X - 1, area.Y - 1),
-                             PointF(area.X + area.Width + 1, area.Y + area.Height + 1), top,
-                             bottom);
-    g.FillPath(&fill, &path);
-    Pen pen(edge, edgeWidth * r);
-    g.DrawPath(&pen, &path);
+// A piece of the board's art at this scale, on nothing.
+std::unique_ptr<Bitmap> Rendered(BoardArt art, double ratio) {
+    const SIZE design = BoardArtSize[static_cast<int>(art)];
+    const SIZE size = DevicePixels(design, ratio);
+    auto image = std::make_unique<Bitmap>(size.cx, size.cy, PixelFormat32bppPARGB);
+    Graphics g(image.get());
+    g.Clear(Color(0, 0, 0, 0));
+    DrawRendering(g, BoardArtId(art, 0), design, Rect(0, 0, size.cx, size.cy));
+    return image;
 }
 
 }  // namespace
@@ -82,71 +77,74 @@ GdiPlus::GdiPlus() {
 
 GdiPlus::~GdiPlus() { GdiplusShutdown(token_); }
 
-Artwork::~Artwork() {
-    for (auto& [key, bitmap] : faces_) DeleteObject(bitmap);
+SIZE DevicePixels(SIZE design, double ratio) {
+    return {std::max(1, Round(design.cx * ratio)), std::max(1, Round(design.cy * ratio))};
 }
+
+int SourceFor(SIZE design, SIZE wanted) {
+    int index = 0;
+    for (; index + 1 < RenderingCount; ++index) {
+        const SIZE rendered = DevicePixels(design, RenderedScales[index]);
+        if (rendered.cx >= wanted.cx && rendered.cy >= wanted.cy) break;
+    }
+    return index;
+}
+
+int PictureSource(int side) { return SourceFor({PictureSide, PictureSide}, {side, side}); }
 
 POINT PictureCorner(double ratio) {
     return {Round(PictureLeft * ratio), Round(PictureTop * ratio)};
 }
 
-void PaintClock(HDC dc, const RECT& backing, const RECT& bar, double ratio, bool warning) {
-    Graphics g(dc);
-    g.SetSmoothingMode(SmoothingModeAntiAlias);
-    GraphicsPath groove;
-    RoundedRect(groove, Area(backing), REAL(5 * ratio));
-    LinearGradientBrush floor(Point(0, backing.top - 1), Point(0, backing.bottom + 1),
-                              Color(24, 27, 32), Color(58, 64, 74));
-    g.FillPath(&floor, &groove);
-    Pen rim(Color(82, 90, 102), REAL(std::max(1.0, ratio)));
-    g.DrawPath(&rim, &groove);
-    GraphicsPath fill;
-    RoundedRect(fill, Area(bar), REAL(4 * ratio));
-    LinearGradientBrush gloss(Point(0, bar.top - 1), Point(0, bar.bottom + 1), Color(255, 214, 96),
-                              Color(200, 100, 0));
-    g.FillPath(&gloss, &fill);
-    if (warning) {
-        SolidBrush red(Color(200, 230, 40, 30));
-        g.FillPath(&red, &fill);
-    }
+Artwork::Artwork(double ratio, COLORREF ground) : ratio_(ratio), ground_(ground) {}
+
+Artwork::~Artwork() {
+    for (auto& [key, bitmap] : faces_) DeleteObject(bitmap);
 }
 
-int PictureSource(int side) {
-    int index = 0;
-    while (index + 1 < static_cast<int>(std::size(RenderedSides)) && RenderedSides[index] < side)
-        ++index;
-    return index;
+void Artwork::PaintClock(HDC dc, const RECT& backing, const RECT& bar, bool warning) {
+    if (!groove_) groove_ = Rendered(BoardArt::Clock, ratio_);
+    if (bar_.empty()) {
+        // The last seconds' red lies over the bar at 200/255, as on the desktop.
+        const auto blend = [](int below, int red) { return (red * 200 + below * 55 + 127) / 255; };
+        const auto rows = Rendered(BoardArt::Bar, ratio_);
+        for (UINT y = 0; y < rows->GetHeight(); ++y) {
+            Color c;
+            rows->GetPixel(0, y, &c);
+            bar_.push_back(RGB(c.GetR(), c.GetG(), c.GetB()));
+            warningBar_.push_back(
+                RGB(blend(c.GetR(), 230), blend(c.GetG(), 40), blend(c.GetB(), 30)));
+        }
+    }
+    {
+        Graphics g(dc);
+        Draw(g, *groove_,
+             Rect(backing.left, backing.top, groove_->GetWidth(), groove_->GetHeight()));
+    }
+    // The bar keeps its rendered height; only its width follows the clock.
+    const std::vector<COLORREF>& rows = warning ? warningBar_ : bar_;
+    for (std::size_t y = 0; y < rows.size(); ++y) {
+        const RECT row{bar.left, bar.top + static_cast<LONG>(y), bar.right,
+                       bar.top + static_cast<LONG>(y) + 1};
+        SetDCBrushColor(dc, rows[y]);
+        FillRect(dc, &row, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    }
 }
 
 HBITMAP Artwork::Face(int kind, bool highlighted) {
     HBITMAP& face = faces_[{kind, highlighted}];
     if (face) return face;
-    const SIZE size = FaceSize(ratio_);
+    if (!tile_) tile_ = Rendered(BoardArt::Tile, ratio_);
+    const SIZE size = DevicePixels(BoardArtSize[static_cast<int>(BoardArt::Tile)], ratio_);
     Bitmap canvas(size.cx, size.cy, PixelFormat32bppPARGB);
     Graphics g(&canvas);
-    g.Clear(Color(255, 0, 0, 0));
-    g.SetSmoothingMode(SmoothingModeAntiAlias);
-    g.SetPixelOffsetMode(PixelOffsetModeHalf);
-    // Lower slab, upper slab, then the top surface: warm ivory, lit from the upper left.
-    Slab(g, ratio_, 2 * SlabStep, Color(200, 178, 128), Color(160, 132, 84), Color(112, 88, 48), 1);
-    Slab(g, ratio_, SlabStep, Color(238, 226, 196), Color(214, 196, 152), Color(110, 150, 124, 78),
-         0.75f);
-    Slab(g, ratio_, 0, Color(255, 254, 248), Color(240, 230, 205), Color(140, 116, 72), 1);
-
-    // The picture: 1:1 from the rendering made for this size, or shrunk from the next larger.
-    const int side = std::max(1, Round(PictureSize * ratio_));
-    const int source = PictureSource(side);
-    if (const auto picture = LoadPicture(kind, source)) {
-        g.SetInterpolationMode(RenderedSides[source] == side ? InterpolationModeNearestNeighbor
-                                                             : InterpolationModeHighQualityBicubic);
-        g.SetPixelOffsetMode(PixelOffsetModeHalf);
-        const POINT corner = PictureCorner(ratio_);
-        const Rect to(corner.x, corner.y, side, side);
-        ImageAttributes clamp;  // no blend with a phantom border when shrinking
-        clamp.SetWrapMode(WrapModeTileFlipXY);
-        g.DrawImage(picture.get(), to, 0, 0, picture->GetWidth(), picture->GetHeight(), UnitPixel,
-                    &clamp);
-    }
+    const Color ground(255, GetRValue(ground_), GetGValue(ground_), GetBValue(ground_));
+    g.Clear(ground);
+    Draw(g, *tile_, Rect(0, 0, size.cx, size.cy));
+    const SIZE picture = DevicePixels({PictureSide, PictureSide}, ratio_);
+    const POINT corner = PictureCorner(ratio_);
+    DrawRendering(g, PictureId(kind, 0), {PictureSide, PictureSide},
+                  Rect(corner.x, corner.y, picture.cx, picture.cy));
     if (highlighted) {
         // Whole device pixels: a blended edge would not be pure red.
         const int w = std::max(1, Round(ratio_));
@@ -157,7 +155,7 @@ HBITMAP Artwork::Face(int kind, bool highlighted) {
         g.FillRectangle(&red, 0, 0, w, size.cy);
         g.FillRectangle(&red, size.cx - w, 0, w, size.cy);
     }
-    canvas.GetHBITMAP(Color(255, 0, 0, 0), &face);
+    canvas.GetHBITMAP(ground, &face);
     return face;
 }
 

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "win/artwork.h"
+
 namespace tilvara::win {
 
 namespace {
@@ -13,7 +15,7 @@ int Round(double x) { return static_cast<int>(std::floor(x + 0.5)); }
 }  // namespace
 
 SIZE FaceSize(double ratio) {
-    return {std::max(1, Round(39 * ratio)), std::max(1, Round(49 * ratio))};
+    return DevicePixels(BoardArtSize[static_cast<int>(BoardArt::Tile)], ratio);
 }
 
 BoardGeometry::BoardGeometry(const ViewState& view, int width, int height) : view_(&view) {

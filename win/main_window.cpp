@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include <cmath>
+#include <cstdint>
 #include <utility>
 
 #include "game/view_layout.h"
@@ -26,10 +27,6 @@ constexpr double ClockTextPixels = 12;  // 9 pt
 constexpr COLORREF LabelColour = RGB(255, 0, 0), StartLineColour = RGB(200, 200, 200);
 // The focus frame: blue beside the selection's red, on the light tiles and the black board.
 constexpr COLORREF CursorColour = RGB(0, 150, 255);
-// A path band's stripes, outer edge to outer edge; the red middle marks the path's centre.
-constexpr COLORREF Band[] = {RGB(243, 198, 2), RGB(247, 125, 1), RGB(252, 51, 0), RGB(255, 0, 0),
-                             RGB(252, 51, 0),  RGB(247, 125, 1), RGB(243, 198, 2)};
-constexpr int BandStripes = 7;
 
 int Round(double x) { return static_cast<int>(std::floor(x + 0.5)); }
 
@@ -41,12 +38,14 @@ void Fill(HDC dc, const RECT& r, COLORREF colour) {
 // Each device row (or column) takes the stripe under its centre, so the stripes stay
 // hard-edged at any scale.
 void PaintBand(HDC dc, const RECT& r, bool horizontal) {
+    constexpr int stripes = static_cast<int>(PathBandColours.size());
     const int across = horizontal ? r.bottom - r.top : r.right - r.left;
     for (int i = 0; i < across; ++i) {
-        const int stripe = std::clamp((2 * i + 1) * BandStripes / (2 * across), 0, BandStripes - 1);
+        const std::uint32_t rgb =
+            PathBandColours[std::clamp((2 * i + 1) * stripes / (2 * across), 0, stripes - 1)];
         const RECT line = horizontal ? RECT{r.left, r.top + i, r.right, r.top + i + 1}
                                      : RECT{r.left + i, r.top, r.left + i + 1, r.bottom};
-        Fill(dc, line, Band[stripe]);
+        Fill(dc, line, RGB(rgb >> 16, (rgb >> 8) & 0xff, rgb & 0xff));
     }
 }
 
@@ -424,8 +423,8 @@ void MainWindow::Paint(HDC target, const RECT& exposed) {
         Fill(dc, {outer.left, inner.top, inner.left, inner.bottom}, CursorColour);
         Fill(dc, {inner.right, inner.top, outer.right, inner.bottom}, CursorColour);
     }
-    PaintClock(dc, geometry_.Placed(view.Image9), geometry_.Placed(view.Image10), geometry_.Scale(),
-               view.clockWarning);
+    art_->PaintClock(dc, geometry_.Placed(view.Image9), geometry_.Placed(view.Image10),
+                     view.clockWarning);
     PaintTexts(dc);
     BitBlt(target, exposed.left, exposed.top, exposed.right - exposed.left,
            exposed.bottom - exposed.top, dc, exposed.left, exposed.top, SRCCOPY);

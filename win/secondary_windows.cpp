@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "game/tile_pictures.h"
+#include "win/board_geometry.h"
 #include "win/platform.h"
 
 namespace tilvara::win {
@@ -16,6 +18,9 @@ constexpr COLORREF Paper = RGB(243, 239, 230), PanelFill = RGB(250, 247, 240),
                    PanelEdge = RGB(200, 190, 170), LinkBlue = RGB(20, 90, 190),
                    Quiet = RGB(110, 104, 94);
 constexpr UINT_PTR Timer1 = 1;
+constexpr int PictureGap = 18;  // between the picture and the lines beside it
+// WM_GETDPISCALEDSIZE: Windows 10 1703's, which the headers hide from a program for Windows 7.
+constexpr UINT GetDpiScaledSize = 0x02E4;
 
 }  // namespace
 
@@ -58,18 +63,25 @@ void TextWindow::FreeFonts() {
     if (buttonFont_) DeleteObject(std::exchange(buttonFont_, nullptr));
 }
 
+namespace {
+
+RECT WorkArea(HMONITOR monitor) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(monitor, &info);
+    return info.rcWork;
+}
+
+}  // namespace
+
 void TextWindow::Place(std::vector<Item> items, HWND over) {
     FreeFonts();
     items_ = std::move(items);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(over ? over : window_, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT& room = monitor.rcWork;
-    // A small screen at a large scale: the content shrinks until the window fits on it.
-    UINT dpi = DpiOf(over ? over : window_);
-    SIZE size = Lay(dpi);
-    while ((size.cx > room.right - room.left || size.cy > room.bottom - room.top) && dpi > 48)
-        size = Lay(dpi = dpi * 15 / 16);
+    const RECT room = WorkArea(MonitorFromWindow(over ? over : window_, MONITOR_DEFAULTTONEAREST));
+    // Before it shows, a window takes the scale of the one it opens over; laid out again while
+    // showing (the countdown), it keeps that of the monitor it has been moved to since.
+    if (!IsWindowVisible(window_)) dpi_ = DpiOf(over ? over : window_);
+    const SIZE size = Fit(dpi_, room);
     RECT around = room;
     if (over) GetWindowRect(over, &around);
     const int left = (around.left + around.right - size.cx) / 2;
@@ -80,13 +92,43 @@ void TextWindow::Place(std::vector<Item> items, HWND over) {
     InvalidateRect(window_, nullptr, TRUE);
 }
 
+SIZE TextWindow::Fit(UINT dpi, const RECT& room) {
+    // A small screen at a large scale: the content shrinks until the window fits on it.
+    SIZE size = Lay(dpi);
+    while ((size.cx > room.right - room.left || size.cy > room.bottom - room.top) && dpi > 48)
+        size = Lay(dpi = dpi * 15 / 16);
+    return size;
+}
+
+// Moved to a monitor of another scale: the text is measured afresh in fonts made for it, and
+// the window takes the size that text needs where Windows suggests it go. WM_GETDPISCALEDSIZE
+// has told Windows that size, so the two agree unless the new monitor is too small.
+void TextWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    const SIZE size = Fit(dpi, WorkArea(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST)));
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
 SIZE TextWindow::Lay(UINT dpi) {
     FreeFonts();
     const int margin = Scaled(Margin, dpi), right = Scaled(width_, dpi) - margin;
+    panelPad_ = Scaled(8, dpi);
+    // The picture is drawn at this scale, so that it is as crisp as the text beside it.
+    art_.reset();
+    picture_ = {margin, margin, margin, margin};
+    if (pictureKind_) {
+        art_ = std::make_unique<Artwork>(dpi / 96.0, Paper);
+        const SIZE face = FaceSize(art_->Ratio());
+        picture_ = {margin, margin, margin + face.cx, margin + face.cy};
+    }
+    const int besideLeft = picture_.right + (art_ ? Scaled(PictureGap, dpi) : 0);
     HDC dc = GetDC(window_);
     int y = margin;
     RECT last{margin, margin, margin, margin};
     for (Item& item : items_) {
+        if (!item.besidePicture) y = std::max<int>(y, picture_.bottom);
         const int inset = item.panel ? Scaled(12, dpi) : 0;
         item.font = GameFont(Scaled(item.pixels, dpi), item.bold);
         if (item.link) {
@@ -97,7 +139,9 @@ SIZE TextWindow::Lay(UINT dpi) {
             item.font = CreateFontIndirectW(&face);
         }
         const HGDIOBJ old = SelectObject(dc, item.font);
-        const int left = item.sameLine ? last.right + Scaled(4, dpi) : margin + inset;
+        const int left = item.sameLine        ? last.right + Scaled(4, dpi)
+                         : item.besidePicture ? besideLeft
+                                              : margin + inset;
         const int top = item.sameLine ? last.top : y + Scaled(item.gapBefore, dpi);
         RECT r{left, top, right - inset, top};
         DrawTextW(dc, Wide(item.text).c_str(), -1, &r,
@@ -148,12 +192,20 @@ void TextWindow::Paint(HDC dc) {
     for (const Item& item : items_)
         if (item.panel) UnionRect(&panel, &panel, &item.at);
     if (!IsRectEmpty(&panel)) {
-        const int pad = Scaled(8, DpiOf(window_));
+        const int pad = panelPad_;
         SelectObject(dc, GetStockObject(DC_PEN));
         SetDCPenColor(dc, PanelEdge);
         SetDCBrushColor(dc, PanelFill);
         RoundRect(dc, panel.left - pad, panel.top - pad, client.right - panel.left + pad,
                   panel.bottom + pad, pad, pad);
+    }
+    if (art_) {
+        HDC face = CreateCompatibleDC(dc);
+        const HGDIOBJ old = SelectObject(face, art_->Face(pictureKind_, false));
+        BitBlt(dc, picture_.left, picture_.top, picture_.right - picture_.left,
+               picture_.bottom - picture_.top, face, 0, 0, SRCCOPY);
+        SelectObject(face, old);
+        DeleteDC(face);
     }
     SetBkMode(dc, TRANSPARENT);
     for (const Item& item : items_) {
@@ -177,7 +229,16 @@ LRESULT CALLBACK TextWindow::Proc(HWND window, UINT message, WPARAM wParam, LPAR
             EndPaint(window, &ps);
             return 0;
         }
+        case WM_PRINTCLIENT: self->Paint(reinterpret_cast<HDC>(wParam)); return 0;
         case WM_ERASEBKGND: return 1;
+        // Per-monitor awareness: the scale of the monitor the window is moved to. Windows 10
+        // 1703 on asks for the size first.
+        case GetDpiScaledSize:
+            *reinterpret_cast<SIZE*>(lParam) = self->Lay(LOWORD(wParam));
+            return TRUE;
+        case WM_DPICHANGED:
+            self->OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_SETCURSOR: {
             POINT at;
             GetCursorPos(&at);
@@ -290,6 +351,7 @@ public:
     explicit AboutBox(HWND over) : over_(over) {
         namespace a = texts::about;
         Create(a::Caption, over, a::cmdOK);
+        pictureKind_ = AboutPictureKind;
         std::vector<Item> items;
         items.push_back({"lblTitle", a::lblTitle, 26, true});
         items.push_back({"lblDescription", a::lblDescription, 14});
@@ -298,6 +360,8 @@ public:
         items.push_back({"Label3", SiteHost, 14, false, LinkBlue, true, true});
         items.push_back({"Label2", a::Label2, 14});
         items.push_back({"Label1", a::Label1, 14, false, LinkBlue, true, true});
+        // The title and the contacts stand beside the game's picture, as on the desktop.
+        for (Item& item : items) item.besidePicture = true;
         AddAdPanel(items, 24);
         items.push_back({"lblDisclaimer", a::lblDisclaimer, 12, false, Quiet});
         items.back().gapBefore = 22;

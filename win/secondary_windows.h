@@ -6,10 +6,12 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "game/secondary_windows.h"
+#include "win/artwork.h"
 
 namespace tilvara::win {
 
@@ -29,6 +31,7 @@ protected:
         bool sameLine = false;  // right of the item before, not below it
         bool panel = false;     // in the advertising panel's box
         int gapBefore = 6;
+        bool besidePicture = false;  // right of the window's picture, not under it
         HFONT font = nullptr;
         RECT at{};
     };
@@ -47,6 +50,7 @@ protected:
     HWND window_ = nullptr;
     int width_ = 540;       // design pixels
     bool centred_ = false;  // the lines and the button centred, as in a message box
+    int pictureKind_ = 0;   // a tile's face in the top left corner, for a kind 1..36
 
 private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -54,11 +58,18 @@ private:
     const Item* ItemAt(POINT p) const;
     void FreeFonts();
     SIZE Lay(UINT dpi);  // the window's size with its contents at this scale
+    // Laid out for `dpi`, or smaller where that would not fit in `room`.
+    SIZE Fit(UINT dpi, const RECT& room);
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
 
     std::vector<Item> items_;
     HWND ok_ = nullptr;
     HFONT buttonFont_ = nullptr;
     std::string pressed_;
+    UINT dpi_ = 96;     // the scale of the monitor the window is on
+    int panelPad_ = 0;  // round the advertising panel's items, at the scale laid out for
+    std::unique_ptr<Artwork> art_;
+    RECT picture_{};
 };
 
 // Opens first and starts the game when it closes; later opened again as help.
