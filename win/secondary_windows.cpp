@@ -80,10 +80,19 @@ void TextWindow::Place(std::vector<Item> items, HWND over) {
     const RECT room = WorkArea(MonitorFromWindow(over ? over : window_, MONITOR_DEFAULTTONEAREST));
     // Before it shows, a window takes the scale of the one it opens over; laid out again while
     // showing (the countdown), it keeps that of the monitor it has been moved to since.
-    if (!IsWindowVisible(window_)) dpi_ = DpiOf(over ? over : window_);
+    const bool showing = IsWindowVisible(window_);
+    if (!showing) dpi_ = DpiOf(over ? over : window_);
     const SIZE size = Fit(dpi_, room);
+    // Centred over the window it opens over; laid out again while showing, it stays where the
+    // player has moved it.
     RECT around = room;
-    if (over) GetWindowRect(over, &around);
+    if (showing) {
+        GetWindowRect(window_, &around);
+        around.right = around.left + size.cx;
+        around.bottom = around.top + size.cy;
+    } else if (over) {
+        GetWindowRect(over, &around);
+    }
     const int left = (around.left + around.right - size.cx) / 2;
     const int top = (around.top + around.bottom - size.cy) / 2;
     SetWindowPos(window_, nullptr, std::clamp<int>(left, room.left, room.right - size.cx),

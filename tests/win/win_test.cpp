@@ -318,6 +318,22 @@ TEST(SecondaryWindows, AboutBoxShowsItsPictureAtItsMonitorsScale) {
     DestroyWindow(owner);
 }
 
+// Each second the rules window lays its countdown out again: moved by the player, it stays
+// where it was put.
+TEST(SecondaryWindows, RulesWindowStaysWhereItWasMovedWhileCountingDown) {
+    RulesWindow rules([] {});
+    rules.Open(nullptr);
+    HWND window = FindWindowW(nullptr, Wide(texts::splash::Caption).c_str());
+    ASSERT_NE(window, nullptr);
+    SetWindowPos(window, nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(window, WM_TIMER, 1, 0);
+    RECT frame;
+    GetWindowRect(window, &frame);
+    EXPECT_EQ(frame.left, 40);
+    EXPECT_EQ(frame.top, 30);
+    SendMessageW(window, WM_CLOSE, 0, 0);
+}
+
 // The board as a screen reader reaches it, over a dealt game; the window is never asked.
 struct ReadBoard final : AccessibleBoard {
     Dealt dealt;
