@@ -90,8 +90,6 @@ int SourceFor(SIZE design, SIZE wanted) {
     return index;
 }
 
-int PictureSource(int side) { return SourceFor({PictureSide, PictureSide}, {side, side}); }
-
 POINT PictureCorner(double ratio) {
     return {Round(PictureLeft * ratio), Round(PictureTop * ratio)};
 }

@@ -40,8 +40,6 @@ SIZE DevicePixels(SIZE design, double ratio);
 // Which rendering (an index of RenderedScales) an image of `design` pixels drawn `wanted`
 // device pixels large comes from: the smallest that is at least as large both ways.
 int SourceFor(SIZE design, SIZE wanted);
-// The same for a tile picture `side` device pixels wide.
-int PictureSource(int side);
 
 // Where a face's picture starts inside the face, in device pixels.
 POINT PictureCorner(double ratio);

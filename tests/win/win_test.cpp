@@ -88,7 +88,8 @@ TEST(Artwork, RenderingsAreCopiedAtWindowsScalesAndNeverEnlargedBetween) {
         }
     }
     for (int side = 1; side <= DevicePixels(Picture, 3).cx; ++side)
-        EXPECT_GE(DevicePixels(Picture, RenderedScales[PictureSource(side)]).cx, side) << side;
+        EXPECT_GE(DevicePixels(Picture, RenderedScales[SourceFor(Picture, {side, side})]).cx, side)
+            << side;
 }
 
 // A rendering built into the program, as decoded from its resource.
